@@ -1,0 +1,21 @@
+#pragma once
+// Every public header of the audio module.
+
+#include "audio/audio_driver.h"
+#include "audio/audio_functions.h"
+#include "audio/audio_module.h"
+#include "audio/audio_sample.h"
+#include "audio/dsound_buf.h"
+#include "audio/dsound_channel.h"
+#include "audio/dsound_driver.h"
+#include "audio/dsound_sound.h"
+#include "audio/ogg_loader.h"
+#include "audio/openal_channel.h"
+#include "audio/openal_driver.h"
+#include "audio/openal_sound.h"
+#include "audio/openal_source.h"
+#include "audio/sample_convert.h"
+#include "audio/sample_loader.h"
+#include "audio/sound.h"
+#include "audio/sound_buffer.h"
+#include "audio/wav_loader.h"

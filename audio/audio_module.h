@@ -1,0 +1,12 @@
+#pragma once
+// Start-up of the audio module.
+
+namespace vellum {
+
+// Starts the stream module, then registers the sample loaders (Ogg first,
+// so WAV is tried first), the silent driver "Null", the "DirectSound" and
+// "OpenAL" drivers, and an exit handler that shuts the current driver
+// down. Later calls do nothing.
+void InitAudioModule();
+
+}  // namespace vellum

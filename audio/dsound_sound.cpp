@@ -1,0 +1,86 @@
+#include "audio/dsound_sound.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "audio/dsound_channel.h"
+#include "audio/dsound_driver.h"
+
+namespace vellum {
+
+namespace {
+
+TPcmFormat PcmFormatOf(const TAudioSample& sample) {
+    TPcmFormat format;
+    format.formatTag = 1;
+    format.channels = SampleChannels(sample.format);
+    format.samplesPerSec = sample.hertz;
+    // No format has no channels: the zero block is refused by the platform.
+    format.bitsPerSample = format.channels ? 8 * (SampleBytesPerFrame(sample.format) / format.channels) : 0;
+    format.blockAlign = format.bitsPerSample / 8 * format.channels;
+    format.avgBytesPerSec = format.samplesPerSec * format.blockAlign;
+    return format;
+}
+
+}  // namespace
+
+TDirectSoundSound::~TDirectSoundSound() {
+    auto driver = StartedDirectSoundDriver();
+    if (!driver || _seq != DirectSoundGeneration() || !_bufs) {
+        DropBufList(_bufs);
+        return;
+    }
+    TBuf* last = _bufs.get();
+    while (last->_succ) last = last->_succ.get();
+    last->_succ = std::move(driver->_lonely);
+    driver->_lonely = std::move(_bufs);
+}
+
+Ref<TDirectSoundSound> TDirectSoundSound::Create(const Ref<TAudioSample>& source, int flags) {
+    auto driver = StartedDirectSoundDriver();
+    if (driver) driver->FlushLonely();
+
+    Ref<TAudioSample> sample = source;
+    if (sample->format == SF_MONO16BE) sample = sample->Convert(SF_MONO16LE);
+    if (sample->format == SF_STEREO16BE) sample = sample->Convert(SF_STEREO16LE);
+
+    TPcmFormat format = PcmFormatOf(*sample);
+    TSoundBufferDesc desc;
+    desc.flags = SOUND_BUFFER_STATIC | SOUND_BUFFER_CTRL_FREQUENCY | SOUND_BUFFER_CTRL_PAN |
+                 SOUND_BUFFER_CTRL_VOLUME | SOUND_BUFFER_GLOBAL_FOCUS;
+    if (!driver || driver->_mode == 1 || !(flags & SOUND_HARDWARE)) desc.flags |= SOUND_BUFFER_SOFTWARE;
+    desc.bufferBytes = sample->ByteCount();
+
+    Ref<TSoundBuffer> buffer;
+    int result = driver ? driver->_dsound->CreateSoundBuffer(format, desc, &buffer) : SOUND_ERR_NO_DRIVER;
+    CheckSoundResult(result, "CreateSoundBuffer");
+    void* region = nullptr;
+    int regionBytes = 0;
+    CheckSoundResult(buffer->Lock(0, desc.bufferBytes, &region, &regionBytes), "Lock SoundBuffer");
+    int count = std::min(regionBytes, desc.bufferBytes);
+    if (count > 0) std::memcpy(region, sample->samples, static_cast<size_t>(count));
+    CheckSoundResult(buffer->Unlock(region, regionBytes), "Unlock SoundBuffer");
+
+    auto sound = New<TDirectSoundSound>();
+    sound->_seq = DirectSoundGeneration();
+    sound->_buffer = buffer;
+    sound->_hertz = sample->hertz;
+    sound->_loop = flags & SOUND_LOOP;
+    sound->_bufs = TBuf::Create(buffer);
+    return sound;
+}
+
+Ref<TChannel> TDirectSoundSound::Play(const Ref<TChannel>& channel) {
+    Ref<TChannel> played = Cue(channel);
+    played->SetPaused(0);
+    return played;
+}
+
+Ref<TChannel> TDirectSoundSound::Cue(const Ref<TChannel>& channel) {
+    auto cued = Cast<TDirectSoundChannel>(channel);
+    if (!cued) cued = TDirectSoundChannel::Create(0);
+    cued->Cue(Self(this));
+    return cued;
+}
+
+}  // namespace vellum

@@ -1,0 +1,15 @@
+#pragma once
+// Conversion of PCM frames between the sample formats.
+
+namespace vellum {
+
+// Converts count frames from source (in sourceFormat) to dest (in
+// destFormat). Every conversion behaves as if it went through the stereo
+// 16-bit big-endian layout: 8-bit byte b becomes 257 * b - 32768, stereo
+// becomes mono as (L + R) / 2 truncated toward zero, and 16-bit values
+// become bytes as (v + 32768) / 257. A format code outside 1..6 raises
+// "Unimplemented sample format conversion".
+void ConvertSampleFrames(const unsigned char* source, int sourceFormat, unsigned char* dest, int destFormat,
+                         int count);
+
+}  // namespace vellum

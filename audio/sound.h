@@ -1,0 +1,40 @@
+#pragma once
+// TSound, a loaded sample ready to play, and TChannel, one playing or
+// paused voice of a sound. The base types are silent: every operation
+// does nothing.
+
+#include "runtime/object.h"
+
+namespace vellum {
+
+// Load flags of LoadSound and CreateSound.
+constexpr int SOUND_LOOP = 1;      // loop the sound when played
+constexpr int SOUND_HARDWARE = 2;  // ask for a hardware-mixed buffer
+
+class TChannel : public TObject {
+public:
+    // Each returns 1 when the voice was changed, else 0; the base does nothing.
+    virtual int Stop();
+    virtual int SetPaused(int paused);
+    virtual int SetVolume(float volume);
+    virtual int SetPan(float pan);
+    virtual int SetDepth(float depth);
+    virtual int SetRate(float rate);
+    // 1 while the voice is audible, else 0.
+    virtual int Playing();
+};
+
+class TSound : public TObject {
+public:
+    // Starts the sound on channel (a new channel when channel is Null or of
+    // another driver); the base returns a new silent channel.
+    virtual Ref<TChannel> Play(const Ref<TChannel>& channel);
+    // Prepares the sound on channel, paused; the base returns a new silent channel.
+    virtual Ref<TChannel> Cue(const Ref<TChannel>& channel);
+
+    // A sound of the current driver from url, which may already be a
+    // TAudioSample; Null when no sample can be loaded.
+    static Ref<TSound> Load(const Ref<TObject>& url, int flags);
+};
+
+}  // namespace vellum

@@ -1,0 +1,4 @@
+#include "game/game.h"
+#include "runtime/startup.h"
+
+int main(int argc, char** argv) { return vellum::RunProgram(argc, argv, tiderush::GameMain); }

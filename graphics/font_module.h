@@ -1,0 +1,9 @@
+#pragma once
+
+namespace vellum {
+
+// Starts the font module once (and the stream module first): adds the
+// FreeType loader to the font loader chain.
+void InitFontModule();
+
+}  // namespace vellum

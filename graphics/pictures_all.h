@@ -1,0 +1,12 @@
+#pragma once
+// Pixel buffers, picture loaders and fonts.
+
+#include "graphics/font.h"
+#include "graphics/font_module.h"
+#include "graphics/freetype_font.h"
+#include "graphics/picture_loaders.h"
+#include "graphics/pixmap.h"
+#include "graphics/pixmap_format.h"
+#include "graphics/pixmap_functions.h"
+#include "graphics/pixmap_loader.h"
+#include "graphics/pixmap_module.h"

@@ -1,0 +1,13 @@
+#pragma once
+// Functions registered to run when the program ends, last registered first.
+
+#include <functional>
+
+namespace vellum {
+
+void AddExitFunction(std::function<void()> function);
+// Runs and forgets every registered function, newest first. The runtime
+// calls this at process exit; calling it earlier is allowed.
+void RunExitFunctions();
+
+}  // namespace vellum

@@ -1,0 +1,15 @@
+#pragma once
+// Integer handles for objects, for interfaces that pass objects as ints.
+
+#include "runtime/object.h"
+
+namespace vellum {
+
+// The handle of the object, allocating one on first use; 0 for Null.
+// The handle table keeps the object alive until the handle is released.
+int HandleFromObject(const Ref<TObject>& object);
+// The object of a handle, or Null.
+Ref<TObject> HandleToObject(int handle);
+void ReleaseHandle(int handle);
+
+}  // namespace vellum

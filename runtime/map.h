@@ -1,0 +1,32 @@
+#pragma once
+// TMap: an ordered map from string keys to objects, iterated in key order.
+// Keys compare code unit by code unit.
+
+#include <map>
+
+#include "runtime/string.h"
+
+namespace vellum {
+
+class TMap : public TObject {
+public:
+    // Stores the value under the key, replacing what was there.
+    void Insert(const String& key, Ref<TObject> value);
+    // The value under the key, or Null.
+    Ref<TObject> ValueForKey(const String& key) const;
+    bool Contains(const String& key) const;
+    // Removes the key; false if it was absent.
+    bool Remove(const String& key);
+    void Clear();
+    int Count() const;
+    bool IsEmpty() const;
+
+    using Entries = std::map<String, Ref<TObject>>;
+    // The entries in key order.
+    const Entries& All() const { return _entries; }
+
+private:
+    Entries _entries;
+};
+
+}  // namespace vellum

@@ -1,0 +1,23 @@
+#include "stream/io.h"
+
+#include "runtime/exception.h"
+
+namespace vellum {
+
+int TIO::Eof() { return Pos() == Size() ? 1 : 0; }
+
+int TIO::Pos() { return -1; }
+
+int TIO::Size() { return 0; }
+
+int TIO::Seek(int) { return -1; }
+
+void TIO::Flush() {}
+
+void TIO::Close() {}
+
+int TIO::Read(void*, int) { throw TRuntimeException(u"Stream is not readable"); }
+
+int TIO::Write(const void*, int) { throw TRuntimeException(u"Stream is not writeable"); }
+
+}  // namespace vellum

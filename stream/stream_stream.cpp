@@ -1,0 +1,15 @@
+#include "stream/stream_stream.h"
+
+namespace vellum {
+
+TStreamStream::~TStreamStream() { TStreamStream::Close(); }
+
+Ref<TStreamStream> TStreamStream::Create(Ref<TStream> stream) {
+    auto wrapper = New<TStreamStream>();
+    wrapper->SetStream(std::move(stream));
+    return wrapper;
+}
+
+void TStreamStream::Close() { _stream.reset(); }
+
+}  // namespace vellum

@@ -1,0 +1,11 @@
+#pragma once
+// The millisecond clock and sleeping.
+
+namespace vellum {
+
+// Milliseconds since an arbitrary start; wraps like a 32-bit counter.
+int MilliSecs();
+// Sleeps the calling thread for ms milliseconds (nothing for ms <= 0).
+void Delay(int ms);
+
+}  // namespace vellum

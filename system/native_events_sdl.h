@@ -1,0 +1,30 @@
+#pragma once
+// The SDL side of the system module, shared by the platform files that pump,
+// translate and watch SDL events. Only *_sdl.cpp files include this header.
+
+#include <SDL2/SDL.h>
+
+namespace vellum {
+
+// Starts SDL's event and timer subsystems once; false if SDL refuses.
+bool StartSDLEvents();
+
+// Runs the call if the event is a posted main-thread call; true if it was.
+bool RunMainThreadCall(const SDL_Event& event);
+// Frees the calls still queued (at shut-down).
+void DiscardMainThreadCalls();
+
+// Turns one SDL event into engine events, emitted through the emit hook.
+void TranslateSDLEvent(const SDL_Event& event);
+// The virtual-key code of an SDL scancode, 0 for keys without one.
+int VirtualKeyFromScancode(SDL_Scancode scancode);
+// Shows or hides the pointer over the program's windows.
+void SetPointerVisible(bool visible);
+
+// Window drivers watch the events of their windows (focus, display mode)
+// through handlers run after translation.
+using NativeEventHandler = void (*)(const SDL_Event& event);
+void AddNativeEventHandler(NativeEventHandler handler);
+void RunNativeEventHandlers(const SDL_Event& event);
+
+}  // namespace vellum

@@ -1,0 +1,46 @@
+#pragma once
+// Timers tick a fixed number of times per second on a platform timer thread
+// and deliver each tick on the main thread, as a count and a "TimerTick"
+// event. WaitTimer paces a frame loop.
+
+#include "system/event.h"
+
+namespace vellum {
+
+class TTimer : public TObject {
+public:
+    int _ticks = 0;   // ticks delivered so far
+    int _wticks = 0;  // _ticks when Wait last returned
+    Ref<TTimer> _cycle;
+    Ref<TEvent> _event;  // emitted on every tick; Null for a fresh "TimerTick" per tick
+    int _handle = 0;     // platform timer id while running, 0 once stopped
+
+    // A running timer at hz ticks per second, or Null when none can be started.
+    static Ref<TTimer> Create(float hz, Ref<TEvent> event = nullptr);
+    int Ticks() const { return _ticks; }
+    // Stops the timer for good.
+    void Stop();
+    // Counts one tick and emits its event (main thread).
+    void Fire();
+    // Waits until at least one new tick arrived; returns how many did, 0 when stopped.
+    int Wait();
+};
+
+Ref<TTimer> CreateTimer(float hz, Ref<TEvent> event = nullptr);
+int TimerTicks(const Ref<TTimer>& timer);
+int WaitTimer(const Ref<TTimer>& timer);
+void StopTimer(const Ref<TTimer>& timer);
+
+// The number of timers that may run at once.
+constexpr int kMaxTimers = 16;
+
+// The platform's periodic timers: start one ticking every period
+// milliseconds (its id, never reused; 0 when refused) and stop it again.
+// Ticks reach DeliverTimerTick on the main thread.
+int StartPeriodicTimer(int periodMs);
+void StopPeriodicTimer(int id);
+// Main-thread delivery of one tick of the platform timer id; ticks of a
+// timer stopped meanwhile are ignored.
+void DeliverTimerTick(int id);
+
+}  // namespace vellum

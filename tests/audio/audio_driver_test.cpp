@@ -1,0 +1,84 @@
+// Driver registry and selection, the silent driver, and failures that
+// must not crash.
+
+#include <gtest/gtest.h>
+
+#include "audio/audio_all.h"
+#include "audio_capture.h"
+#include "runtime/exception.h"
+
+namespace vellum::test {
+namespace {
+
+class AudioDriverTest : public ::testing::Test {
+protected:
+    void SetUp() override { InitAudioModule(); }
+
+    AudioCapture _capture;
+    TempDir _dir;
+};
+
+TEST_F(AudioDriverTest, RegistryListsNewestFirstAndMatchesNamesIgnoringCase) {
+    auto names = AudioDriverNames();
+    ASSERT_GE(names.size(), 3u);
+    EXPECT_EQ(names[names.size() - 1], u"Null");
+    EXPECT_EQ(names[names.size() - 2], u"DirectSound");
+    EXPECT_EQ(names[names.size() - 3], u"OpenAL");
+    EXPECT_EQ(AudioDriverExists(u"directsound"), 1);
+    EXPECT_EQ(AudioDriverExists(u"NULL"), 1);
+    EXPECT_EQ(AudioDriverExists(u"DirectSound3"), 0);
+}
+
+TEST_F(AudioDriverTest, FirstUseSelectsDirectSoundAndUnknownNamesLeaveTheSilentDriver) {
+    EXPECT_EQ(CurrentAudioDriver()->Name(), u"DirectSound");
+    EXPECT_EQ(SetAudioDriver(u"Sound Blaster"), 0);
+    EXPECT_EQ(CurrentAudioDriver()->Name(), u"Null");
+    EXPECT_EQ(SetAudioDriver(u"directsound"), 1);
+    EXPECT_EQ(CurrentAudioDriver()->Name(), u"DirectSound");
+    EXPECT_TRUE(StartedDirectSoundDriver());
+}
+
+TEST_F(AudioDriverTest, SilentDriverLoadsSoundsThatPlayNothing) {
+    ASSERT_EQ(SetAudioDriver(u"Null"), 1);
+    EXPECT_FALSE(StartedDirectSoundDriver());
+    std::string path = _dir.Write("a.wav", MakeWav16(1, 22050, 100, [](int, int) { return 5000; }));
+    auto sound = LoadSound(FromUtf8(path));
+    ASSERT_TRUE(sound);  // the file is still read
+    auto channel = PlaySound(sound);
+    ASSERT_TRUE(channel);
+    EXPECT_EQ(ChannelPlaying(channel), 0);
+    SetChannelVolume(channel, 0.5f);
+    PauseChannel(channel);
+    StopChannel(channel);
+    EXPECT_TRUE(AllocChannel());
+}
+
+TEST_F(AudioDriverTest, MissingOrUnreadableFilesGiveNullSounds) {
+    EXPECT_FALSE(LoadSound(FromUtf8(_dir.Path("missing.wav").string())));
+    EXPECT_FALSE(LoadSound(FromUtf8(_dir.Write("junk.wav", "RIFF....WAVEjunk"))));
+    // Null sounds and channels are accepted everywhere.
+    EXPECT_FALSE(PlaySound(nullptr));
+    EXPECT_FALSE(CueSound(nullptr));
+    StopChannel(nullptr);
+    ResumeChannel(nullptr);
+    SetChannelVolume(nullptr, 1.0f);
+    EXPECT_EQ(ChannelPlaying(nullptr), 0);
+}
+
+TEST_F(AudioDriverTest, SamplesThePlatformRefusesRaiseTheStepName) {
+    auto sample = TAudioSample::Create(10, 50, SF_MONO8);  // below 100 Hz
+    try {
+        LoadSound(Ref<TObject>(sample));
+        ADD_FAILURE() << "no error";
+    } catch (const TRuntimeException& e) {
+        EXPECT_EQ(e.ToString(), u"CreateSoundBuffer failed (87)");
+    }
+    // An empty sample is a sound that ends at once.
+    auto empty = LoadSound(Ref<TObject>(TAudioSample::Create(0, 22050, SF_MONO16LE)));
+    ASSERT_TRUE(empty);
+    auto channel = PlaySound(empty);
+    EXPECT_TRUE(WaitFor([&] { return !ChannelPlaying(channel); }, std::chrono::seconds(2)));
+}
+
+}  // namespace
+}  // namespace vellum::test

@@ -1,0 +1,5 @@
+vellum_add_test(graphics_display_tests LABEL display
+  SOURCES graphics_context_test.cpp window_input_test.cpp
+  LIBRARIES vellum_graphics)
+find_package(SDL2 REQUIRED)
+target_link_libraries(graphics_display_tests PRIVATE SDL2::SDL2)
