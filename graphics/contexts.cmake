@@ -5,6 +5,7 @@ set(OpenGL_GL_PREFERENCE LEGACY)
 find_package(OpenGL REQUIRED)
 
 target_sources(vellum_graphics PRIVATE
+  default_font_data.cpp
   drawing.cpp
   drawing_context.cpp
   gl_image_frame.cpp

@@ -6,7 +6,9 @@
 
 #include "graphics/gl_image_frame.h"
 #include "graphics/gl_state.h"
+#include "graphics/font_module.h"
 #include "graphics/glgraphics.h"
+#include "graphics/pixmap_module.h"
 
 namespace vellum {
 
@@ -197,6 +199,8 @@ void InitGLDrawingModule() {
     static bool started = false;
     if (started) return;
     started = true;
+    InitPixmapModule();  // images load pictures
+    InitFontModule();    // image fonts load fonts
     InitGLGraphicsModule();
     if (auto driver = GLVel2DDriver()) SetGraphicsDriver(driver, GF_BACKBUFFER);
 }

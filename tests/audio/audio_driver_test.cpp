@@ -10,12 +10,9 @@
 namespace vellum::test {
 namespace {
 
-class AudioDriverTest : public ::testing::Test {
+class AudioDriverTest : public PlaybackTest {
 protected:
     void SetUp() override { InitAudioModule(); }
-
-    AudioCapture _capture;
-    TempDir _dir;
 };
 
 TEST_F(AudioDriverTest, RegistryListsNewestFirstAndMatchesNamesIgnoringCase) {

@@ -32,16 +32,6 @@ TEST(PixmapLayout, PitchIsRowBytesRoundedUpToTheAlignment) {
     EXPECT_EQ(p->PixelPtr(2, 1), p->pixels + 16 + 6);
 }
 
-TEST(PixmapLayout, FormatTables) {
-    EXPECT_EQ(BytesPerPixel(FMT_I8), 1);
-    EXPECT_EQ(BytesPerPixel(FMT_BGR888), 3);
-    EXPECT_EQ(BytesPerPixel(FMT_RGBA8888), 4);
-    EXPECT_TRUE(FormatHasAlpha(FMT_A8) && FormatHasAlpha(FMT_BGRA8888) && FormatHasAlpha(FMT_RGBA8888));
-    EXPECT_FALSE(FormatHasAlpha(FMT_I8) || FormatHasAlpha(FMT_RGB888) || FormatHasAlpha(FMT_BGR888));
-    EXPECT_EQ(RedBits(FMT_A8), 0);
-    EXPECT_EQ(AlphaBits(FMT_RGB888), 0);
-}
-
 TEST(PixmapLayout, InvalidRequestsRaiseErrors) {
     EXPECT_THROW(TPixmap::Create(4, 4, 7, 4), TRuntimeException);
     EXPECT_THROW(TPixmap::Create(-1, 4, FMT_A8, 4), TRuntimeException);
