@@ -15,10 +15,22 @@
 
 #include "graphics/pictures_all.h"
 
+#include "system/clock.h"
 #include "system/event.h"
 #include "system/event_queue.h"
 #include "system/hook.h"
+#include "system/main_thread_call.h"
+#include "system/polled_input.h"
 #include "system/random.h"
 #include "system/system_driver.h"
+#include "system/timer.h"
+
+#include "graphics/drawing.h"
+#include "graphics/gldrawing.h"
+#include "graphics/glgraphics.h"
+#include "graphics/graphics.h"
+#include "graphics/image.h"
+#include "graphics/image_font.h"
+#include "graphics/pictures_all.h"
 
 #include "audio/audio_all.h"

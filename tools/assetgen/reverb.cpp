@@ -75,7 +75,6 @@ void AddEcho(const StereoBuffer& in, StereoBuffer& out, size_t delayFrames, floa
     std::vector<float> left(n), right(n);
     float toneL = 0.0f, toneR = 0.0f;
     for (size_t i = 0; i < n; ++i) {
-        const float mono = 0.5f * (in.left[i] + in.right[i]);
         const float fromRight = i >= delayFrames ? right[i - delayFrames] : 0.0f;
         const float fromLeft = i >= delayFrames ? left[i - delayFrames] : 0.0f;
         const float inL = i >= delayFrames ? 0.5f * (in.left[i - delayFrames] + in.right[i - delayFrames]) : 0.0f;
@@ -83,7 +82,6 @@ void AddEcho(const StereoBuffer& in, StereoBuffer& out, size_t delayFrames, floa
         toneR += 0.55f * (fromLeft * feedback - toneR);
         left[i] = toneL;
         right[i] = toneR;
-        (void)mono;
         out.left[i] += left[i] * wet;
         out.right[i] += right[i] * wet;
     }

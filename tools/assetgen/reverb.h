@@ -4,6 +4,7 @@
 // time-invariant, which is what lets the song renderer fold their tails from
 // past the loop end back onto its start.
 
+#include <cstddef>
 #include <vector>
 
 namespace assetgen {

@@ -5,6 +5,7 @@
 // by a patch, and synthesised drums.
 
 #include <cstdint>
+#include <cstddef>
 #include <vector>
 
 namespace assetgen {
