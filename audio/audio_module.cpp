@@ -5,6 +5,7 @@
 #include "audio/ogg_loader.h"
 #include "audio/openal_driver.h"
 #include "audio/wav_loader.h"
+#include "audio/zevarozaz_driver.h"
 #include "runtime/exit_functions.h"
 #include "stream/stream_module.h"
 
@@ -24,6 +25,7 @@ void InitAudioModule() {
     SetSilentAudioDriver(silent);
     InitDirectSoundDriver();
     InitOpenALDrivers();
+    RegisterMixerDrivers();
 
     AddExitFunction(ShutdownAudioDriver);
 }

@@ -5,8 +5,8 @@ namespace vellum {
 
 // Starts the stream module, then registers the sample loaders (Ogg first,
 // so WAV is tried first), the silent driver "Null", the "DirectSound" and
-// "OpenAL" drivers, and an exit handler that shuts the current driver
-// down. Later calls do nothing.
+// "OpenAL" drivers, the software-mixer drivers whose devices open, and an
+// exit handler that shuts the current driver down. Later calls do nothing.
 void InitAudioModule();
 
 }  // namespace vellum

@@ -3,7 +3,7 @@
 //
 // Sample data is always uploaded as stereo (mono is doubled) and played
 // with direct channels, so at pan 0 each channel reaches its own speaker
-// at exactly the buffer's volume, as on the reference platform.
+// at exactly the buffer's volume, as the buffer contract promises.
 //
 // Pan: OpenAL has no per-speaker gain, so a non-zero pan moves the far
 // channel toward the near side instead. With direct channels off, the near

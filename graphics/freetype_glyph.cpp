@@ -1,3 +1,5 @@
+#include <cstdlib>
+
 #include <ft2build.h>
 #include FT_BITMAP_H
 #include FT_OUTLINE_H
@@ -15,6 +17,19 @@ namespace {
 uint8_t* TopRow(const FT_Bitmap& bitmap) {
     if (bitmap.pitch >= 0) return bitmap.buffer;
     return bitmap.buffer + static_cast<std::ptrdiff_t>(bitmap.rows - 1) * -bitmap.pitch;
+}
+
+// Bytes that one row of the bitmap needs.
+long long RowBytes(const FT_Bitmap& bitmap) {
+    int bits = 8;
+    switch (bitmap.pixel_mode) {
+        case FT_PIXEL_MODE_MONO: bits = 1; break;
+        case FT_PIXEL_MODE_GRAY2: bits = 2; break;
+        case FT_PIXEL_MODE_GRAY4: bits = 4; break;
+        case FT_PIXEL_MODE_BGRA: bits = 32; break;
+        default: break;
+    }
+    return (static_cast<long long>(bitmap.width) * bits + 7) / 8;
 }
 
 // An A8 copy of an 8-bit grey bitmap whose values run 0..levels - 1.
@@ -95,6 +110,8 @@ void TFreeTypeFont::Render(TFreeTypeGlyph& glyph, int index) {
     glyph._h = static_cast<int>(bitmap.rows);
     glyph._advance = static_cast<float>(slot->advance.x >> 6);
     if (bitmap.width == 0 || bitmap.rows == 0 || !PictureSizeAllowed(bitmap.width, bitmap.rows, 1)) return;
+    // A damaged bitmap font can report a size with no pixel rows behind it.
+    if (!bitmap.buffer || std::abs(static_cast<long long>(bitmap.pitch)) < RowBytes(bitmap)) return;
 
     Ref<TPixmap> pixmap;
     if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {

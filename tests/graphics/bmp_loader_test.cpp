@@ -8,27 +8,27 @@ namespace vellum {
 namespace {
 
 using test::Argb;
-using test::BmpSpec;
+using test::BmpLayout;
 using test::Bytes;
 
 const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF};
 
 // An indexed picture of 5 x 3 (odd width: rows need padding).
-BmpSpec Indexed(int bpp) {
-    BmpSpec spec;
-    spec.width = 5, spec.height = 3, spec.bpp = bpp;
+BmpLayout Indexed(int bpp) {
+    BmpLayout layout;
+    layout.width = 5, layout.height = 3, layout.bpp = bpp;
     int colours = bpp == 1 ? 2 : 6;
-    spec.palette.assign(kPalette.begin(), kPalette.begin() + colours);
-    spec.palette.resize(std::size_t{1} << bpp, 0x777777);
-    for (int i = 0; i < 15; i++) spec.pixels.push_back(static_cast<uint32_t>((i * 7 + i / 5) % colours));
-    return spec;
+    layout.palette.assign(kPalette.begin(), kPalette.begin() + colours);
+    layout.palette.resize(std::size_t{1} << bpp, 0x777777);
+    for (int i = 0; i < 15; i++) layout.pixels.push_back(static_cast<uint32_t>((i * 7 + i / 5) % colours));
+    return layout;
 }
 
-std::vector<int> Expected(const BmpSpec& spec) {
+std::vector<int> Expected(const BmpLayout& layout) {
     std::vector<int> out;
-    for (uint32_t v : spec.pixels) {
-        if (spec.bpp <= 8) out.push_back(Argb(0xFF000000 | spec.palette[v]));
-        else if (spec.bpp == 24) out.push_back(Argb(0xFF000000 | v));
+    for (uint32_t v : layout.pixels) {
+        if (layout.bpp <= 8) out.push_back(Argb(0xFF000000 | layout.palette[v]));
+        else if (layout.bpp == 24) out.push_back(Argb(0xFF000000 | v));
         else out.push_back(Argb(v));
     }
     return out;
@@ -38,23 +38,23 @@ class BmpDepthTest : public test::PictureTest, public ::testing::WithParamInterf
 
 TEST_P(BmpDepthTest, DecodesUprightWithAnyHeaderSize) {
     auto [bpp, headerSize] = GetParam();
-    BmpSpec spec;
+    BmpLayout layout;
     if (bpp <= 8) {
-        spec = Indexed(bpp);
+        layout = Indexed(bpp);
     } else {
-        spec.width = 5, spec.height = 3, spec.bpp = bpp;
-        for (uint32_t i = 0; i < 15; i++) spec.pixels.push_back(bpp == 24 ? 0x010203 * i : 0x11020304 * i + 0x08);
+        layout.width = 5, layout.height = 3, layout.bpp = bpp;
+        for (uint32_t i = 0; i < 15; i++) layout.pixels.push_back(bpp == 24 ? 0x010203 * i : 0x11020304 * i + 0x08);
     }
-    spec.headerSize = headerSize;
-    auto pixmap = test::LoadBytes(test::WriteBmp(spec));
+    layout.headerSize = headerSize;
+    auto pixmap = test::LoadBytes(test::WriteBmp(layout));
     ASSERT_NE(pixmap, nullptr);
     EXPECT_EQ(pixmap->format, bpp == 32 ? FMT_BGRA8888 : FMT_BGR888);
-    EXPECT_EQ(test::Pixels(pixmap), Expected(spec));
+    EXPECT_EQ(test::Pixels(pixmap), Expected(layout));
 
-    spec.height = -3;  // top-down
-    auto topDown = test::LoadBytes(test::WriteBmp(spec));
+    layout.height = -3;  // top-down
+    auto topDown = test::LoadBytes(test::WriteBmp(layout));
     ASSERT_NE(topDown, nullptr);
-    EXPECT_EQ(test::Pixels(topDown), Expected(spec));
+    EXPECT_EQ(test::Pixels(topDown), Expected(layout));
 }
 
 INSTANTIATE_TEST_SUITE_P(Bmp, BmpDepthTest,
@@ -63,46 +63,46 @@ INSTANTIATE_TEST_SUITE_P(Bmp, BmpDepthTest,
 using BmpLoaderTest = test::PictureTest;
 
 TEST_F(BmpLoaderTest, PixelsAreReadAtTheDeclaredOffset) {
-    BmpSpec spec = Indexed(8);
-    spec.gap = 37;
-    auto pixmap = test::LoadBytes(test::WriteBmp(spec));
+    BmpLayout layout = Indexed(8);
+    layout.gap = 37;
+    auto pixmap = test::LoadBytes(test::WriteBmp(layout));
     ASSERT_NE(pixmap, nullptr);
-    EXPECT_EQ(test::Pixels(pixmap), Expected(spec));
+    EXPECT_EQ(test::Pixels(pixmap), Expected(layout));
 }
 
 TEST_F(BmpLoaderTest, ShortPaletteAndIndicesBeyondIt) {
-    BmpSpec spec = Indexed(8);
-    spec.palette.resize(3);  // colours used: 3
-    spec.coloursUsed = 3;
-    spec.pixels[0] = 200;  // no such entry: black
-    auto pixmap = test::LoadBytes(test::WriteBmp(spec));
+    BmpLayout layout = Indexed(8);
+    layout.palette.resize(3);  // colours used: 3
+    layout.coloursUsed = 3;
+    layout.pixels[0] = 200;  // no such entry: black
+    auto pixmap = test::LoadBytes(test::WriteBmp(layout));
     ASSERT_NE(pixmap, nullptr);
     EXPECT_EQ(pixmap->ReadPixel(0, 0), Argb(0xFF000000));
-    EXPECT_EQ(pixmap->ReadPixel(1, 0), Argb(0xFF000000 | kPalette[spec.pixels[1]]));
+    EXPECT_EQ(pixmap->ReadPixel(1, 0), Argb(0xFF000000 | kPalette[layout.pixels[1]]));
 }
 
 TEST_F(BmpLoaderTest, BitFieldMasksPlaceTheChannels) {
-    BmpSpec spec;
-    spec.width = 2, spec.height = 1, spec.bpp = 32, spec.compression = 3, spec.headerSize = 108;
+    BmpLayout layout;
+    layout.width = 2, layout.height = 1, layout.bpp = 32, layout.compression = 3, layout.headerSize = 108;
     // Stored as bytes red, green, blue, alpha.
-    spec.masks[0] = 0x000000FF, spec.masks[1] = 0x0000FF00, spec.masks[2] = 0x00FF0000, spec.masks[3] = 0xFF000000;
-    spec.pixels = {0x80332211, 0xFFCCBBAA};
-    auto pixmap = test::LoadBytes(test::WriteBmp(spec));
+    layout.masks[0] = 0x000000FF, layout.masks[1] = 0x0000FF00, layout.masks[2] = 0x00FF0000, layout.masks[3] = 0xFF000000;
+    layout.pixels = {0x80332211, 0xFFCCBBAA};
+    auto pixmap = test::LoadBytes(test::WriteBmp(layout));
     ASSERT_NE(pixmap, nullptr);
     EXPECT_EQ(test::Pixels(pixmap), (std::vector<int>{Argb(0x80112233), Argb(0xFFAABBCC)}));
 
-    spec.headerSize = 40;  // masks after the header, no alpha mask: opaque
-    pixmap = test::LoadBytes(test::WriteBmp(spec));
+    layout.headerSize = 40;  // masks after the header, no alpha mask: opaque
+    pixmap = test::LoadBytes(test::WriteBmp(layout));
     ASSERT_NE(pixmap, nullptr);
     EXPECT_EQ(test::Pixels(pixmap), (std::vector<int>{Argb(0xFF112233), Argb(0xFFAABBCC)}));
 }
 
 TEST_F(BmpLoaderTest, UnsupportedKindsAreRefused) {
     TBmpLoader loader;
-    BmpSpec rle = Indexed(8);
+    BmpLayout rle = Indexed(8);
     rle.compression = 1;
     EXPECT_EQ(test::LoadWith(loader, test::WriteBmp(rle)), nullptr);
-    BmpSpec truecolour;
+    BmpLayout truecolour;
     truecolour.width = 2, truecolour.height = 1, truecolour.pixels = {0, 0};
     Bytes sixteen = test::WriteBmp(truecolour);
     sixteen[28] = 16;
@@ -116,9 +116,9 @@ TEST_F(BmpLoaderTest, UnsupportedKindsAreRefused) {
 TEST_F(BmpLoaderTest, HostileSizesAreRefusedWithoutAllocating) {
     TBmpLoader loader;
     auto withSize = [](int width, int height, int bpp) {
-        BmpSpec spec;
-        spec.width = 1, spec.height = 1, spec.bpp = bpp, spec.pixels = {0};
-        Bytes b = test::WriteBmp(spec);
+        BmpLayout layout;
+        layout.width = 1, layout.height = 1, layout.bpp = bpp, layout.pixels = {0};
+        Bytes b = test::WriteBmp(layout);
         for (int i = 0; i < 4; i++) b[18 + i] = char(width >> (8 * i)), b[22 + i] = char(height >> (8 * i));
         return b;
     };

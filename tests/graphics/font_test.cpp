@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -185,6 +186,31 @@ TEST_F(FontTest, BitmapFontTakesTheLargestSizeNotAboveTheRequest) {
     EXPECT_EQ(a.pixels, (std::vector<int>{o, _, _, _, _, _, _, o,  //
                                           o, o, o, o, o, o, o, o,  //
                                           _, _, o, o, o, o, _, _}));
+}
+
+TEST_F(FontTest, DamagedBitmapGlyphHasNoPixels) {
+    // A mangled bitmap font whose glyph claims 8 x 3 pixels with no rows behind them.
+    const char damaged[] =
+    "STARTFONT 2.1\n"
+    "FONT ,-test-t\x01\x00y-medium-r-normal--10-100-75-75-c-80-kso10646-1\n"
+    "SIZE \xf7"
+    "0 \xc9\xd0 75\n"
+    "FONTBOUNDINGBOX 8 10ERTIES\n"
+    "CHARS 0\n"
+    "STARTCHAR A\n"
+    "ENCODING 65\n"
+    "SWIDTH bsdf800 0\n"
+    "DWIDTH 8 0\n"
+    "BBX 8 3 gasp\x00\x07\x00\x07\x00\x00\x04X\x00\x00\x00\x0cg\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff"
+    "3C\n"
+    "ENDCHAR\n"
+    "ENDFONT\n";
+    auto bank = CreateBank(sizeof damaged - 1);
+    std::memcpy(BankBuf(bank), damaged, sizeof damaged - 1);
+    auto font = LoadFont(Ref<TObject>(bank), 9, 0);
+    ASSERT_NE(font, nullptr);
+    ASSERT_GT(font->CountGlyphs(), 0);
+    EXPECT_EQ(font->LoadGlyph(0)->Pixels(), nullptr);
 }
 
 TEST_F(FontTest, LoaderChainAddsOnce) {

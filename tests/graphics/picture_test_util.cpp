@@ -45,7 +45,7 @@ std::vector<png_byte> PackRow(const std::vector<int>& samples, int depth) {
 }
 
 // The libpng calls, in a frame without destructors because of setjmp.
-bool EncodePng(const PngSpec& spec, png_bytepp rows, Bytes* out, bool headerOnly) {
+bool EncodePng(const PngLayout& layout, png_bytepp rows, Bytes* out, bool headerOnly) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {
@@ -53,20 +53,20 @@ bool EncodePng(const PngSpec& spec, png_bytepp rows, Bytes* out, bool headerOnly
         return false;
     }
     png_set_write_fn(png, out, AppendPng, FlushPng);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-                 spec.interlace ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, layout.width, layout.height, layout.bitDepth, layout.colorType,
+                 layout.interlace ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_color palette[256];
-    for (size_t i = 0; i < spec.palette.size(); i++)
-        palette[i] = {png_byte(spec.palette[i] >> 16), png_byte(spec.palette[i] >> 8), png_byte(spec.palette[i])};
-    if (!spec.palette.empty()) png_set_PLTE(png, info, palette, static_cast<int>(spec.palette.size()));
+    for (size_t i = 0; i < layout.palette.size(); i++)
+        palette[i] = {png_byte(layout.palette[i] >> 16), png_byte(layout.palette[i] >> 8), png_byte(layout.palette[i])};
+    if (!layout.palette.empty()) png_set_PLTE(png, info, palette, static_cast<int>(layout.palette.size()));
     png_byte alpha[256];
-    for (size_t i = 0; i < spec.paletteAlpha.size(); i++) alpha[i] = spec.paletteAlpha[i];
+    for (size_t i = 0; i < layout.paletteAlpha.size(); i++) alpha[i] = layout.paletteAlpha[i];
     png_color_16 grey{};
-    grey.gray = static_cast<png_uint_16>(spec.trnsGrey);
-    if (!spec.paletteAlpha.empty())
-        png_set_tRNS(png, info, alpha, static_cast<int>(spec.paletteAlpha.size()), nullptr);
-    else if (spec.trnsGrey >= 0)
+    grey.gray = static_cast<png_uint_16>(layout.trnsGrey);
+    if (!layout.paletteAlpha.empty())
+        png_set_tRNS(png, info, alpha, static_cast<int>(layout.paletteAlpha.size()), nullptr);
+    else if (layout.trnsGrey >= 0)
         png_set_tRNS(png, info, nullptr, 0, &grey);
     png_write_info(png, info);
     if (!headerOnly) {
@@ -79,25 +79,25 @@ bool EncodePng(const PngSpec& spec, png_bytepp rows, Bytes* out, bool headerOnly
 
 }  // namespace
 
-Bytes WritePng(const PngSpec& spec) {
+Bytes WritePng(const PngLayout& layout) {
     std::vector<std::vector<png_byte>> packed;
     std::vector<png_bytep> rows;
-    for (const auto& row : spec.rows) packed.push_back(PackRow(row, spec.bitDepth));
+    for (const auto& row : layout.rows) packed.push_back(PackRow(row, layout.bitDepth));
     for (auto& row : packed) rows.push_back(row.data());
-    EXPECT_EQ(static_cast<int>(rows.size()), spec.height);
-    EXPECT_EQ(spec.rows.empty() ? 0 : spec.rows[0].size(), static_cast<size_t>(spec.width * Channels(spec.colorType)));
+    EXPECT_EQ(static_cast<int>(rows.size()), layout.height);
+    EXPECT_EQ(layout.rows.empty() ? 0 : layout.rows[0].size(), static_cast<size_t>(layout.width * Channels(layout.colorType)));
     Bytes out;
-    EXPECT_TRUE(EncodePng(spec, rows.data(), &out, false));
+    EXPECT_TRUE(EncodePng(layout, rows.data(), &out, false));
     return out;
 }
 
 Bytes WritePngWithoutData(int width, int height, int colorType) {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colorType = colorType;
+    PngLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.colorType = colorType;
     Bytes out;
-    EXPECT_TRUE(EncodePng(spec, nullptr, &out, true));
+    EXPECT_TRUE(EncodePng(layout, nullptr, &out, true));
     out += Bytes("\0\0\0\x64IDAT", 8);  // a data chunk of 100 bytes that never come
     return out;
 }
@@ -137,34 +137,34 @@ void Put32(Bytes& b, uint32_t v) { Put16(b, int(v & 0xFFFF)), Put16(b, int(v >> 
 
 }  // namespace
 
-Bytes WriteBmp(const BmpSpec& spec) {
-    int w = spec.width, h = spec.height < 0 ? -spec.height : spec.height;
-    int rowBytes = (w * spec.bpp + 31) / 32 * 4;
-    bool masksAfter = spec.compression == 3 && spec.headerSize == 40;
-    int paletteBytes = static_cast<int>(spec.palette.size()) * 4;
-    int offset = 14 + spec.headerSize + (masksAfter ? 12 : 0) + paletteBytes + spec.gap;
+Bytes WriteBmp(const BmpLayout& layout) {
+    int w = layout.width, h = layout.height < 0 ? -layout.height : layout.height;
+    int rowBytes = (w * layout.bpp + 31) / 32 * 4;
+    bool masksAfter = layout.compression == 3 && layout.headerSize == 40;
+    int paletteBytes = static_cast<int>(layout.palette.size()) * 4;
+    int offset = 14 + layout.headerSize + (masksAfter ? 12 : 0) + paletteBytes + layout.gap;
 
     Bytes b = "BM";
-    Put32(b, offset + rowBytes * h), Put32(b, 0), Put32(b, offset), Put32(b, spec.headerSize);
-    Put32(b, w), Put32(b, static_cast<uint32_t>(spec.height)), Put16(b, 1), Put16(b, spec.bpp);
-    Put32(b, spec.compression), Put32(b, rowBytes * h), Put32(b, 2835), Put32(b, 2835);
-    Put32(b, spec.coloursUsed), Put32(b, 0);
+    Put32(b, offset + rowBytes * h), Put32(b, 0), Put32(b, offset), Put32(b, layout.headerSize);
+    Put32(b, w), Put32(b, static_cast<uint32_t>(layout.height)), Put16(b, 1), Put16(b, layout.bpp);
+    Put32(b, layout.compression), Put32(b, rowBytes * h), Put32(b, 2835), Put32(b, 2835);
+    Put32(b, layout.coloursUsed), Put32(b, 0);
     Bytes extra;
-    if (spec.compression == 3 || spec.headerSize > 40)
-        for (int i = 0; i < 4; i++) Put32(extra, spec.masks[i]);
-    extra.resize(spec.headerSize - 40 + (masksAfter ? 12 : 0), '\0');
+    if (layout.compression == 3 || layout.headerSize > 40)
+        for (int i = 0; i < 4; i++) Put32(extra, layout.masks[i]);
+    extra.resize(layout.headerSize - 40 + (masksAfter ? 12 : 0), '\0');
     b += extra;
-    for (uint32_t c : spec.palette) Put32(b, c);
-    b.append(spec.gap, '\x55');
+    for (uint32_t c : layout.palette) Put32(b, c);
+    b.append(layout.gap, '\x55');
     for (int i = 0; i < h; i++) {
-        int y = spec.height < 0 ? i : h - 1 - i;  // bottom-up unless top-down
+        int y = layout.height < 0 ? i : h - 1 - i;  // bottom-up unless top-down
         Bytes row(rowBytes, '\0');
         for (int x = 0; x < w; x++) {
-            uint32_t v = spec.pixels[y * w + x];
-            if (spec.bpp == 1) row[x / 8] |= char(v << (7 - x % 8));
-            else if (spec.bpp == 4) row[x / 2] |= char(x % 2 ? v : v << 4);
-            else if (spec.bpp == 8) row[x] = char(v);
-            else if (spec.bpp == 24) row[3 * x] = char(v), row[3 * x + 1] = char(v >> 8), row[3 * x + 2] = char(v >> 16);
+            uint32_t v = layout.pixels[y * w + x];
+            if (layout.bpp == 1) row[x / 8] |= char(v << (7 - x % 8));
+            else if (layout.bpp == 4) row[x / 2] |= char(x % 2 ? v : v << 4);
+            else if (layout.bpp == 8) row[x] = char(v);
+            else if (layout.bpp == 24) row[3 * x] = char(v), row[3 * x + 1] = char(v >> 8), row[3 * x + 2] = char(v >> 16);
             else for (int k = 0; k < 4; k++) row[4 * x + k] = char(v >> (8 * k));
         }
         b += row;
@@ -175,7 +175,7 @@ Bytes WriteBmp(const BmpSpec& spec) {
 Bytes TgaHeader(int imageType, int width, int height, int psize, int attbits, int idlen, int colourMapType) {
     Bytes b;
     b += char(idlen), b += char(colourMapType), b += char(imageType);
-    b.append(5, '\0');  // colour map specification
+    b.append(5, '\0');  // colour map fields
     Put16(b, 0), Put16(b, 0), Put16(b, width), Put16(b, height);
     b += char(psize), b += char(attbits);
     return b;

@@ -25,7 +25,7 @@ protected:
 
 // A PNG file written by libpng. rows hold the samples of each row as
 // integers (palette indices, grey levels or channel values in order).
-struct PngSpec {
+struct PngLayout {
     int width = 0;
     int height = 0;
     int colorType = 0;
@@ -36,7 +36,7 @@ struct PngSpec {
     int trnsGrey = -1;                  // tRNS for grey pictures
     std::vector<std::vector<int>> rows;
 };
-Bytes WritePng(const PngSpec& spec);
+Bytes WritePng(const PngLayout& layout);
 // A PNG of that size (8 bits) cut off where its pixel data would begin.
 Bytes WritePngWithoutData(int width, int height, int colorType);
 
@@ -44,7 +44,7 @@ Bytes WritePngWithoutData(int width, int height, int colorType);
 Bytes WriteJpeg(int width, int height, int components, const std::vector<uint8_t>& samples);
 
 // A BMP file. pixels holds per pixel a palette index (bpp <= 8) or 0xAARRGGBB.
-struct BmpSpec {
+struct BmpLayout {
     int width = 0;
     int height = 0;  // negative for a top-down file
     int bpp = 24;
@@ -56,7 +56,7 @@ struct BmpSpec {
     int gap = 0;                       // bytes between the palette and the pixels
     std::vector<uint32_t> pixels;      // rows top to bottom
 };
-Bytes WriteBmp(const BmpSpec& spec);
+Bytes WriteBmp(const BmpLayout& layout);
 
 // The 18-byte TGA header.
 Bytes TgaHeader(int imageType, int width, int height, int psize, int attbits = 0, int idlen = 0,

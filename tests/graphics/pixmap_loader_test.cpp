@@ -54,9 +54,9 @@ protected:
 };
 
 Bytes SmallPng() {
-    test::PngSpec spec;
-    spec.width = 1, spec.height = 1, spec.colorType = 0, spec.rows = {{0x33}};
-    return test::WritePng(spec);
+    test::PngLayout layout;
+    layout.width = 1, layout.height = 1, layout.colorType = 0, layout.rows = {{0x33}};
+    return test::WritePng(layout);
 }
 
 TEST_F(PixmapLoaderTest, ChainAsksTgaPngJpegBmp) {

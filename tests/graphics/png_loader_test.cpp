@@ -11,7 +11,7 @@ namespace {
 
 using test::Argb;
 using test::Bytes;
-using test::PngSpec;
+using test::PngLayout;
 
 struct PngCase {
     const char* name;
@@ -36,17 +36,17 @@ class PngDepthTest : public test::PictureTest, public ::testing::WithParamInterf
 
 TEST_P(PngDepthTest, DecodesEverySample) {
     const PngCase& c = GetParam();
-    PngSpec spec;
-    spec.width = 4, spec.height = 2, spec.colorType = c.colorType, spec.bitDepth = c.depth;
+    PngLayout layout;
+    layout.width = 4, layout.height = 2, layout.colorType = c.colorType, layout.bitDepth = c.depth;
     std::vector<int> expected;
     auto grey = GreyRows(c.depth);
     int max = (1 << c.depth) - 1;
     for (int y = 0; y < 2; y++) {
-        spec.rows.emplace_back();
+        layout.rows.emplace_back();
         for (int x = 0; x < 4; x++) {
             int g = grey[y][x], other = max - g, third = grey[1 - y][x];
             uint32_t v = To8(g, c.depth), o = To8(other, c.depth), t = To8(third, c.depth);
-            auto& row = spec.rows.back();
+            auto& row = layout.rows.back();
             switch (c.colorType) {
                 case PNG_COLOR_TYPE_GRAY: row.push_back(g), expected.push_back(Argb(0xFF000000 | v * 0x010101)); break;
                 case PNG_COLOR_TYPE_GRAY_ALPHA:
@@ -64,7 +64,7 @@ TEST_P(PngDepthTest, DecodesEverySample) {
             }
         }
     }
-    auto pixmap = test::LoadBytes(test::WritePng(spec));
+    auto pixmap = test::LoadBytes(test::WritePng(layout));
     ASSERT_NE(pixmap, nullptr);
     EXPECT_EQ(pixmap->format, c.expectedFormat);
     EXPECT_EQ(pixmap->pitch % 4, 0);
@@ -88,26 +88,26 @@ class PngPaletteTest : public test::PictureTest, public ::testing::WithParamInte
 
 TEST_P(PngPaletteTest, ExpandsToRgbOrWithTransparencyToRgba) {
     int depth = GetParam(), entries = 1 << depth < 4 ? 1 << depth : 4;
-    PngSpec spec;
-    spec.width = 3, spec.height = 2, spec.colorType = PNG_COLOR_TYPE_PALETTE, spec.bitDepth = depth;
-    spec.palette = {0x102030, 0xFFEEDD, 0x00FF00, 0x808080};
-    spec.palette.resize(entries);
-    spec.rows = {{0, 1, entries - 1}, {entries - 1, 0, 1}};
-    auto rgb = test::LoadBytes(test::WritePng(spec));
+    PngLayout layout;
+    layout.width = 3, layout.height = 2, layout.colorType = PNG_COLOR_TYPE_PALETTE, layout.bitDepth = depth;
+    layout.palette = {0x102030, 0xFFEEDD, 0x00FF00, 0x808080};
+    layout.palette.resize(entries);
+    layout.rows = {{0, 1, entries - 1}, {entries - 1, 0, 1}};
+    auto rgb = test::LoadBytes(test::WritePng(layout));
     ASSERT_NE(rgb, nullptr);
     EXPECT_EQ(rgb->format, FMT_RGB888);
     EXPECT_EQ(rgb->ReadPixel(0, 0), Argb(0xFF102030));
     EXPECT_EQ(rgb->ReadPixel(1, 0), Argb(0xFFFFEEDD));
-    EXPECT_EQ(rgb->ReadPixel(0, 1), static_cast<int>(0xFF000000 | spec.palette[entries - 1]));
+    EXPECT_EQ(rgb->ReadPixel(0, 1), static_cast<int>(0xFF000000 | layout.palette[entries - 1]));
 
-    spec.paletteAlpha = {0x00, 0x80};  // entries past the list are opaque
-    auto rgba = test::LoadBytes(test::WritePng(spec));
+    layout.paletteAlpha = {0x00, 0x80};  // entries past the list are opaque
+    auto rgba = test::LoadBytes(test::WritePng(layout));
     ASSERT_NE(rgba, nullptr);
     EXPECT_EQ(rgba->format, FMT_RGBA8888);
     EXPECT_EQ(rgba->ReadPixel(0, 0), Argb(0x00102030));
     EXPECT_EQ(rgba->ReadPixel(1, 0), Argb(0x80FFEEDD));
     if (entries > 2) {
-        EXPECT_EQ(rgba->ReadPixel(2, 0), static_cast<int>(0xFF000000 | spec.palette[entries - 1]));
+        EXPECT_EQ(rgba->ReadPixel(2, 0), static_cast<int>(0xFF000000 | layout.palette[entries - 1]));
     }
 }
 
@@ -116,25 +116,25 @@ INSTANTIATE_TEST_SUITE_P(Png, PngPaletteTest, ::testing::Values(1, 2, 4, 8));
 using PngLoaderTest = test::PictureTest;
 
 TEST_F(PngLoaderTest, GreyTransparencyGivesRgbaWithGreyColour) {
-    PngSpec spec;
-    spec.width = 2, spec.height = 1, spec.colorType = PNG_COLOR_TYPE_GRAY, spec.bitDepth = 8, spec.trnsGrey = 0x40;
-    spec.rows = {{0x40, 0x41}};
-    auto pixmap = test::LoadBytes(test::WritePng(spec));
+    PngLayout layout;
+    layout.width = 2, layout.height = 1, layout.colorType = PNG_COLOR_TYPE_GRAY, layout.bitDepth = 8, layout.trnsGrey = 0x40;
+    layout.rows = {{0x40, 0x41}};
+    auto pixmap = test::LoadBytes(test::WritePng(layout));
     ASSERT_NE(pixmap, nullptr);
     EXPECT_EQ(pixmap->format, FMT_RGBA8888);
     EXPECT_EQ(test::Pixels(pixmap), (std::vector<int>{0x00404040, Argb(0xFF414141)}));
 }
 
 TEST_F(PngLoaderTest, InterlacedFileMatchesTheSameRowsPlain) {
-    PngSpec spec;
-    spec.width = 9, spec.height = 9, spec.colorType = PNG_COLOR_TYPE_RGB;
+    PngLayout layout;
+    layout.width = 9, layout.height = 9, layout.colorType = PNG_COLOR_TYPE_RGB;
     for (int y = 0; y < 9; y++) {
-        spec.rows.emplace_back();
-        for (int x = 0; x < 9; x++) spec.rows.back().insert(spec.rows.back().end(), {x * 20, y * 25, (x ^ y) * 7});
+        layout.rows.emplace_back();
+        for (int x = 0; x < 9; x++) layout.rows.back().insert(layout.rows.back().end(), {x * 20, y * 25, (x ^ y) * 7});
     }
-    auto plain = test::LoadBytes(test::WritePng(spec));
-    spec.interlace = true;
-    auto interlaced = test::LoadBytes(test::WritePng(spec));
+    auto plain = test::LoadBytes(test::WritePng(layout));
+    layout.interlace = true;
+    auto interlaced = test::LoadBytes(test::WritePng(layout));
     ASSERT_NE(plain, nullptr);
     ASSERT_NE(interlaced, nullptr);
     EXPECT_EQ(test::Pixels(interlaced), test::Pixels(plain));
@@ -142,10 +142,10 @@ TEST_F(PngLoaderTest, InterlacedFileMatchesTheSameRowsPlain) {
 }
 
 TEST_F(PngLoaderTest, DamagedFilesGiveNull) {
-    PngSpec spec;
-    spec.width = 16, spec.height = 16, spec.colorType = PNG_COLOR_TYPE_GRAY;
-    spec.rows.assign(16, std::vector<int>(16, 7));
-    Bytes good = test::WritePng(spec);
+    PngLayout layout;
+    layout.width = 16, layout.height = 16, layout.colorType = PNG_COLOR_TYPE_GRAY;
+    layout.rows.assign(16, std::vector<int>(16, 7));
+    Bytes good = test::WritePng(layout);
     ASSERT_NE(test::LoadBytes(good), nullptr);
 
     Bytes truncated = good.substr(0, good.size() - 30);

@@ -21,12 +21,12 @@ Canvas WakePicture() {
     // Foam: a soft puff stretched along the direction of travel, broken up by
     // noise into bubbles and streaks, white with a faint blue in the gaps.
     c.Paint([](float x, float y) {
-        const float dx = (x - 16.0f) / 12.5f, dy = (y - 16.0f) / 14.5f;
+        const float dx = (x - 16.0f) / 13.0f, dy = (y - 16.0f) / 14.0f;
         const float d = std::sqrt(dx * dx + dy * dy);
-        const float body = Smoothstep(1.0f, 0.25f, d);
-        const float foam = Fbm(x / 4.0f, y / 6.0f, 77, 3);
-        const float bubbles = Smoothstep(0.45f, 0.75f, Fbm(x / 2.2f, y / 2.2f, 91, 2));
-        const float a = body * (0.35f + 0.65f * Smoothstep(0.3f, 0.7f, foam)) * (0.8f + 0.2f * bubbles);
+        const float body = Smoothstep(1.0f, 0.2f, d);
+        const float foam = Fbm(x / 5.0f, y / 6.0f, 77, 3);
+        const float bubbles = Smoothstep(0.4f, 0.7f, Fbm(x / 2.5f, y / 2.5f, 91, 2));
+        const float a = body * (0.45f + 0.55f * Smoothstep(0.3f, 0.65f, foam)) * (0.75f + 0.25f * bubbles);
         const Rgba white{1.0f, 1.0f, 1.0f, 1.0f}, shade{0.8f, 0.88f, 0.95f, 1.0f};
         Rgba col = Mix(shade, white, Smoothstep(0.35f, 0.65f, foam));
         col.a = Clamp01(a * 1.05f);
@@ -37,27 +37,18 @@ Canvas WakePicture() {
 
 Canvas ExplosionPicture() {
     Canvas c(64, 64);
-    // Several overlapping puffs of flame; heat falls from a white-yellow core
-    // through orange to a smoky red rim, with ragged edges.
-    const Point puffs[6] = {{32, 32}, {24, 27}, {40, 26}, {38, 40}, {24, 39}, {32, 21}};
-    const float radii[6] = {20.0f, 12.0f, 12.5f, 12.0f, 11.5f, 10.0f};
-    c.Paint([&](float x, float y) {
-        float heat = 0.0f;
-        for (int i = 0; i < 6; ++i) {
-            const float d = std::hypot(x - puffs[i].x, y - puffs[i].y) / radii[i];
-            heat = std::max(heat, 1.0f - d);
-        }
-        const float turbulence = Fbm(x / 7.0f, y / 7.0f, 555, 4);
-        heat += 0.35f * (turbulence - 0.5f);
-        const float core = Smoothstep(0.35f, 0.9f, heat);
-        const float alpha = Smoothstep(-0.05f, 0.3f, heat);
-        Rgba col;
-        if (heat < 0.3f)
-            col = Mix(Rgba{0.55f, 0.12f, 0.04f, 1.0f}, Rgba{1.0f, 0.42f, 0.06f, 1.0f}, Smoothstep(0.0f, 0.3f, heat));
-        else
-            col = Mix(Rgba{1.0f, 0.42f, 0.06f, 1.0f}, Rgba{1.0f, 0.86f, 0.3f, 1.0f}, Smoothstep(0.3f, 0.6f, heat));
-        col = Mix(col, Rgba{1.0f, 0.98f, 0.85f, 1.0f}, Smoothstep(0.6f, 1.0f, heat));
-        col.a = alpha * (0.75f + 0.25f * core);
+    // A ball of flame: heat falls from a white-yellow core through orange to
+    // a smoky red rim, and noise tears the rim into licks of fire. The edge
+    // fades out well inside the picture so rotation never shows its corners.
+    c.Paint([](float x, float y) {
+        const float r = std::hypot(x - 32.0f, y - 32.0f) / 27.0f;
+        const float licks = Fbm(x / 6.0f, y / 6.0f, 555, 4);
+        const float billows = Fbm(x / 13.0f + 4.0f, y / 13.0f, 556, 2);
+        const float heat = 1.2f * (1.0f - std::pow(r, 1.4f)) + 0.6f * (licks - 0.5f) + 0.35f * (billows - 0.5f);
+        Rgba col = Mix(Rgba{0.5f, 0.1f, 0.05f, 1.0f}, Rgba{1.0f, 0.45f, 0.08f, 1.0f}, Smoothstep(0.0f, 0.35f, heat));
+        col = Mix(col, Rgba{1.0f, 0.82f, 0.25f, 1.0f}, Smoothstep(0.35f, 0.7f, heat));
+        col = Mix(col, Rgba{1.0f, 0.98f, 0.86f, 1.0f}, Smoothstep(0.75f, 1.1f, heat));
+        col.a = Smoothstep(0.0f, 0.3f, heat) * Smoothstep(1.15f, 0.9f, r);
         return col;
     });
     return c;
@@ -78,7 +69,7 @@ Canvas GemRingPicture() {
         const float d = std::fabs(std::hypot(x - 64.0f, y - 64.0f) - 55.0f);
         const float glow = std::exp(-d * d / (2.0f * 5.5f * 5.5f));
         const float core = std::exp(-d * d / (2.0f * 1.7f * 1.7f));
-        Rgba col = Mix(Rgba{0.2f, 0.95f, 0.55f, 1.0f}, Rgba{0.9f, 1.0f, 0.92f, 1.0f}, core);
+        Rgba col = Mix(Rgba{0.25f, 1.0f, 0.4f, 1.0f}, Rgba{0.88f, 1.0f, 0.9f, 1.0f}, core);
         col.a = Clamp01(0.55f * glow + 0.85f * core);
         return col;
     });

@@ -91,7 +91,7 @@ std::vector<float> ExplosionEffect() {
         s += 0.9f * rumble.Next(Wave::Sine, hz) * std::exp(-t / 0.45f);
         s += 1.6f * low.low * std::exp(-t / 0.55f);
         s += 0.5f * debris;
-        out[i] = std::tanh(1.8f * s * attack);
+        out[i] = std::tanh(1.4f * s * attack);
     }
     return Finish(out, 0.9f, 0.3f);
 }

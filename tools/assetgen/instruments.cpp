@@ -37,7 +37,7 @@ Patch Brass() {
     p.vibratoDelay = 0.3f;
     p.pitchDrop = -0.4f;  // scoops up into the note
     p.glide = 0.03f;
-    p.gain = 0.22f;
+    p.gain = 0.3f;
     return p;
 }
 
@@ -127,8 +127,8 @@ Patch SoftBass() {
 
 Patch Bell() {
     Patch p;
-    p.fmRatio = 3.5f;
-    p.fmIndex = 2.2f;
+    p.fmRatio = 4.0f;
+    p.fmIndex = 1.8f;
     p.fmDecay = 0.35f;
     p.amp = {0.002f, 1.1f, 0.0f, 0.5f};
     p.gain = 0.2f;

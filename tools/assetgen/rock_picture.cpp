@@ -26,13 +26,20 @@ float Height(float x, float y) {
     const float d = std::sqrt(dx * dx + dy * dy) / r;
     if (d >= 1.0f) return 0.0f;
     const float dome = std::sqrt(1.0f - d * d);
-    return dome * (0.85f + 0.3f * Fbm(x / 11.0f, y / 11.0f, kSeed, 3));
+    return dome * (0.92f + 0.14f * Fbm(x / 9.0f, y / 9.0f, kSeed, 3));
 }
 
 struct Facet {
     Point at;
     float nx, ny;  // tilt of the flat face
 };
+
+// Slope of the surface at a point, as the x and y parts of its normal.
+void SurfaceSlope(float x, float y, float& nx, float& ny) {
+    const float e = 0.6f;
+    nx = -(Height(x + e, y) - Height(x - e, y)) / (2.0f * e) * 18.0f;
+    ny = -(Height(x, y + e) - Height(x, y - e)) / (2.0f * e) * 18.0f;
+}
 
 }  // namespace
 
@@ -42,9 +49,13 @@ Canvas RockPicture() {
     // of the nearest chip centre, which gives the stone its angular look.
     std::vector<Facet> facets;
     Rng rng(kSeed);
-    for (int i = 0; i < 22; ++i) {
-        const float a = rng.Range(0.0f, 6.2831853f), r = std::sqrt(rng.Unit()) * 24.0f;
-        facets.push_back({{kCx + r * std::cos(a), kCy + r * std::sin(a)}, rng.Range(-0.35f, 0.35f), rng.Range(-0.35f, 0.35f)});
+    for (int i = 0; i < 24; ++i) {
+        const float a = rng.Range(0.0f, 6.2831853f), r = std::sqrt(rng.Unit()) * 25.0f;
+        Facet f{{kCx + r * std::cos(a), kCy + r * std::sin(a)}, 0.0f, 0.0f};
+        SurfaceSlope(f.at.x, f.at.y, f.nx, f.ny);
+        f.nx += rng.Range(-0.15f, 0.15f);
+        f.ny += rng.Range(-0.15f, 0.15f);
+        facets.push_back(f);
     }
     auto inside = [](float x, float y) {
         const float dx = x - kCx, dy = y - kCy;
@@ -59,9 +70,8 @@ Canvas RockPicture() {
     });
 
     c.Fill(inside, [&](float x, float y) {
-        const float e = 0.6f;
-        float nx = -(Height(x + e, y) - Height(x - e, y)) / (2.0f * e) * 18.0f;
-        float ny = -(Height(x, y + e) - Height(x, y - e)) / (2.0f * e) * 18.0f;
+        float nx, ny;
+        SurfaceSlope(x, y, nx, ny);
         const Facet* near = &facets[0];
         float best = 1e9f;
         for (const auto& f : facets) {
@@ -71,8 +81,8 @@ Canvas RockPicture() {
                 near = &f;
             }
         }
-        nx = 0.55f * nx + near->nx;
-        ny = 0.55f * ny + near->ny;
+        nx = 0.4f * nx + 0.6f * near->nx;
+        ny = 0.4f * ny + 0.6f * near->ny;
         const float nz = 1.0f;
         const float len = std::sqrt(nx * nx + ny * ny + nz * nz);
         // Light from the upper left, a little above.
@@ -80,26 +90,26 @@ Canvas RockPicture() {
         const float diffuse = std::max(0.0f, (nx * lx + ny * ly + nz * lz) / len);
         const float hx = lx, hy = ly, hz = lz + 1.0f;  // half vector towards a viewer straight above
         const float hl = std::sqrt(hx * hx + hy * hy + hz * hz);
-        const float spec = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / (len * hl)), 24.0f);
+        const float gloss = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / (len * hl)), 24.0f);
 
-        // Warm grey with brown patches and fine grit.
-        const float patch = Fbm(x / 9.0f, y / 9.0f, kSeed + 7, 3);
-        const float grit = Hash2(static_cast<int>(x * 2.0f), static_cast<int>(y * 2.0f), kSeed + 9);
-        Rgba base = Mix(Rgba{0.6f, 0.57f, 0.53f, 1.0f}, Rgba{0.55f, 0.43f, 0.32f, 1.0f}, Smoothstep(0.4f, 0.7f, patch));
-        base = Scaled(base, 0.92f + 0.16f * grit);
+        // Warm grey, drifting a little towards brown in places.
+        const float patch = Fbm(x / 12.0f, y / 12.0f, kSeed + 7, 3);
+        const float grain = Fbm(x / 2.5f, y / 2.5f, kSeed + 9, 2);
+        Rgba base = Mix(Rgba{0.62f, 0.6f, 0.56f, 1.0f}, Rgba{0.6f, 0.5f, 0.4f, 1.0f}, Smoothstep(0.45f, 0.75f, patch));
+        base = Scaled(base, 0.95f + 0.1f * grain);
 
-        // Hairline cracks where a ridged noise comes close to its middle.
-        const float crack = std::fabs(Fbm(x / 14.0f + 3.0f, y / 14.0f, kSeed + 11, 3) - 0.5f);
-        const float crackShade = 1.0f - 0.45f * Smoothstep(0.025f, 0.0f, crack);
+        // A few hairline cracks where a ridged noise comes close to its middle.
+        const float crack = std::fabs(Fbm(x / 16.0f + 3.0f, y / 16.0f, kSeed + 11, 2) - 0.5f);
+        const float crackShade = 1.0f - 0.3f * Smoothstep(0.014f, 0.0f, crack);
 
         // Darker towards the outline, where the stone curves away.
         const float dx = x - kCx, dy = y - kCy;
         const float d = std::sqrt(dx * dx + dy * dy) / OutlineRadius(std::atan2(dy, dx));
         const float edge = 1.0f - 0.35f * Smoothstep(0.78f, 1.0f, d);
 
-        const float light = (0.32f + 0.85f * diffuse) * crackShade * edge;
+        const float light = (0.36f + 0.9f * diffuse) * crackShade * edge;
         Rgba col = Scaled(base, light);
-        col = Mix(col, Rgba{1.0f, 1.0f, 0.95f, 1.0f}, 0.35f * spec);
+        col = Mix(col, Rgba{1.0f, 1.0f, 0.95f, 1.0f}, 0.35f * gloss);
         col.a = 1.0f;
         return col;
     });

@@ -89,6 +89,17 @@ StereoBuffer RenderSong(const Song& song) {
     }
     AddReverb(reverbSend, mix, song.room, song.damping, 1.0f);
 
+    // Take out any offset below hearing before the loop is folded.
+    for (auto* channel : {&mix.left, &mix.right}) {
+        float previousIn = 0.0f, previousOut = 0.0f;
+        for (float& s : *channel) {
+            const float out = s - previousIn + 0.9995f * previousOut;
+            previousIn = s;
+            previousOut = out;
+            s = out;
+        }
+    }
+
     // Fold the tail onto the start: what the previous pass still rings.
     for (size_t i = loop; i < frames; ++i) {
         mix.left[i - loop] += mix.left[i];

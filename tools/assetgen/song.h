@@ -38,7 +38,7 @@ struct Song {
     int bars = 16;
     std::vector<Part> parts;
     std::vector<Hit> hits;
-    float drumGain = 0.8f;
+    float drumGain = 0.5f;
     float drumReverb = 0.08f;
     float room = 0.7f;
     float damping = 0.5f;

@@ -51,10 +51,10 @@ Song TitleSong() {
     auto chords = verse;
     chords.insert(chords.end(), lift.begin(), lift.end());
     song.parts.push_back(MakePart(instruments::Bass(), Bass(chords, 16, 38, "R..R..R.R..R5.O.", 0.9f), 1.0f, 0.0f, 0.05f));
-    song.parts.push_back(MakePart(instruments::Pluck(), Arpeggio(verse, 16, 62, "0 1 2 3 4 3 2 1", 2, 0.7f), 0.9f,
+    song.parts.push_back(MakePart(instruments::Pluck(), Arpeggio(verse, 16, 62, "0 1 2 3 4 3 2 1", 2, 0.7f), 1.8f,
                                   -0.35f, 0.2f, 0.25f));
     song.parts.push_back(MakePart(instruments::Pluck(), Arpeggio(lift, 16, 62, "0 1 2 3 2 3 4 5", 1, 0.6f, 128),
-                                  0.8f, -0.35f, 0.2f, 0.25f));
+                                  1.5f, -0.35f, 0.2f, 0.25f));
     song.parts.push_back(MakePart(instruments::Pad(), Block(chords, 16, 57, 0.6f), 1.0f, 0.3f, 0.5f));
 
     AddDrums(song.hits, Drum::Kick, "X.....x.X.....x.", 0, 16);
@@ -150,7 +150,7 @@ Song LevelCompleteSong() {
     song.parts.push_back(MakePart(instruments::Bass(), Bass(settle, 16, 36, "R..R..5.R..R.5O.", 0.85f, 64), 1.0f, 0.0f,
                                   0.05f));
     song.parts.push_back(MakePart(instruments::Pad(), Block(chords, 16, 55, 0.6f), 1.0f, 0.3f, 0.5f));
-    song.parts.push_back(MakePart(instruments::Pluck(), Arpeggio(settle, 16, 60, "0 1 2 3", 2, 0.6f, 64), 0.7f,
+    song.parts.push_back(MakePart(instruments::Pluck(), Arpeggio(settle, 16, 60, "0 1 2 3", 2, 0.6f, 64), 1.3f,
                                   -0.4f, 0.25f, 0.3f));
 
     song.hits.push_back({0.0, Drum::Crash, 0.9f});
@@ -171,6 +171,7 @@ Song GameOverSong() {
     song.bars = 8;
     song.room = 0.85f;
     song.damping = 0.6f;
+    song.peak = 0.7f;
     song.echoSteps = 6.0;
     song.echoFeedback = 0.3f;
     const std::vector<std::string> chords = {"Dm", "Bb", "F", "C", "Gm", "Dm", "Gm", "A"};
@@ -185,10 +186,10 @@ Song GameOverSong() {
         "E4:4 F4 G4 Bb4 "
         "A4:6 G4:2 E4:4 C#4";
     song.parts.push_back(MakePart(instruments::Flute(), Melody(tune, 0, 12), 1.0f, 0.1f, 0.45f, 0.25f));
-    song.parts.push_back(MakePart(instruments::Keys(), Arpeggio(chords, 16, 57, "0 1 2 1 3 2 1 2", 2, 0.5f), 0.8f,
+    song.parts.push_back(MakePart(instruments::Keys(), Arpeggio(chords, 16, 57, "0 1 2 1 3 2 1 2", 2, 0.5f), 1.4f,
                                   -0.3f, 0.45f, 0.15f));
     song.parts.push_back(MakePart(instruments::Strings(), Block(chords, 16, 53, 0.6f), 1.0f, 0.25f, 0.6f));
-    song.parts.push_back(MakePart(instruments::SoftBass(), Bass(chords, 16, 38, "R-------R---5---", 0.8f), 1.0f, 0.0f,
+    song.parts.push_back(MakePart(instruments::SoftBass(), Bass(chords, 16, 38, "R-------R---5---", 0.8f), 0.55f, 0.0f,
                                   0.15f));
     song.hits.push_back({0.0, Drum::Crash, 0.3f});
     AddDrums(song.hits, Drum::Kick, "o...............", 0, 8);

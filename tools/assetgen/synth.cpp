@@ -76,7 +76,7 @@ float Oscillator::Next(Wave wave, float hz) {
         case Wave::Square:
             return (t < 0.5f ? 1.0f : -1.0f) + PolyBlep(t, dt) - PolyBlep(Wrap(t + 0.5f), dt);
         case Wave::Pulse:
-            return (t < 0.25f ? 1.0f : -1.0f) + PolyBlep(t, dt) - PolyBlep(Wrap(t + 0.75f), dt) - 0.5f;
+            return (t < 0.25f ? 1.0f : -1.0f) + PolyBlep(t, dt) - PolyBlep(Wrap(t + 0.75f), dt) + 0.5f;
         case Wave::Noise: {
             noise_ ^= noise_ << 13;
             noise_ ^= noise_ >> 7;

@@ -1,0 +1,30 @@
+#pragma once
+// The mixer's copy of a sound: 16-bit frames, mono or stereo, shared by the
+// program's sound handle and every voice playing it. The last holder to
+// let go frees it, whichever thread that is.
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+namespace vellum {
+
+struct TMixerSoundData {
+    std::vector<std::int16_t> samples;  // length * channels values, interleaved
+    int length = 0;                     // frames
+    int channels = 1;                   // 1 or 2
+    int hertz = 0;
+    bool loop = false;
+    std::atomic<int> refs{1};
+};
+
+// A sound of length frames copied from samples: bits 8 (unsigned, 128 =
+// silence) or 16 (signed little-endian), 1 or 2 channels, hertz above 0.
+// Null when a parameter is out of range. The caller holds one reference.
+TMixerSoundData* NewMixerSoundData(int length, int bits, int channels, int hertz, const void* samples, bool loop);
+// Takes another reference.
+void RetainMixerSound(TMixerSoundData* sound);
+// Drops a reference; the last one frees the sound. Null is ignored.
+void ReleaseMixerSound(TMixerSoundData* sound);
+
+}  // namespace vellum

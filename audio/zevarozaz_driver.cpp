@@ -1,0 +1,54 @@
+#include "audio/zevarozaz_driver.h"
+
+#include "audio/mixer.h"
+#include "audio/zevarozaz_channel.h"
+#include "audio/zevarozaz_sound.h"
+
+namespace vellum {
+
+Ref<TZevaRozazAudioDriver> TZevaRozazAudioDriver::Create(const String& name, int mode) {
+    auto driver = New<TZevaRozazAudioDriver>();
+    driver->_name = name;
+    driver->_mode = mode;
+    RegisterAudioDriver(driver);
+    return driver;
+}
+
+String TZevaRozazAudioDriver::Name() { return _name; }
+
+int TZevaRozazAudioDriver::Startup() {
+    if (_mode == -1 && MixerOpen(CreateMultimediaMixerDevice()) == 0) return 1;
+    auto device = _mode != 0 ? CreateDirectSoundMixerDevice() : CreateMultimediaMixerDevice();
+    return MixerOpen(device) == 0 ? 1 : 0;
+}
+
+void TZevaRozazAudioDriver::Shutdown() { MixerClose(); }
+
+Ref<TSound> TZevaRozazAudioDriver::CreateSound(const Ref<TAudioSample>& source, int flags) {
+    if (!source) return nullptr;
+    Ref<TAudioSample> sample = source;
+    if (sample->format == SF_MONO16BE) sample = sample->Convert(SF_MONO16LE);
+    if (sample->format == SF_STEREO16BE) sample = sample->Convert(SF_STEREO16LE);
+    int channels = SampleChannels(sample->format);
+    if (!channels) return nullptr;
+    int bits = 8 * SampleBytesPerFrame(sample->format) / channels;
+    int sound = MixerCreateSound(sample->length, bits, channels, sample->hertz, sample->samples, -(flags & SOUND_LOOP));
+    if (!sound) return nullptr;
+    return New<TZevaRozazSound>(sound);
+}
+
+Ref<TChannel> TZevaRozazAudioDriver::AllocChannel() {
+    int handle = MixerAllocChannel();
+    if (!handle) return nullptr;
+    return New<TZevaRozazChannel>(handle);
+}
+
+void RegisterMixerDrivers() {
+    bool directSound = DirectSoundMixerDeviceAvailable();
+    bool multimedia = MultimediaMixerDeviceAvailable();
+    if (directSound) TZevaRozazAudioDriver::Create(u"ZevaRozaz DirectSound", 1);
+    if (multimedia) TZevaRozazAudioDriver::Create(u"ZevaRozaz Multimedia", 0);
+    if (directSound || multimedia) TZevaRozazAudioDriver::Create(u"ZevaRozaz", -1);
+}
+
+}  // namespace vellum

@@ -1,0 +1,105 @@
+// The game's own figures under the current display: start-up to the first
+// title frame, Space to the first game frame, CPU time per frame of logic
+// plus drawing on the game screen, missed timer ticks over a run, and peak
+// memory. The boat is steered by emitted key events and never runs out of
+// lives, so the whole run is spent on the game screen.
+//   bench_game [seconds]          (needs DISPLAY and the built Data folder)
+
+#include <sys/resource.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "game/game.h"
+
+using namespace tiderush;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+double ThreadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
+
+void Key(int id, int key) { vellum::MakeEvent(id, nullptr, key)->Emit(); }
+
+// One presented frame as the game's loop makes it; returns the ticks waited for.
+int Frame(const Ref<vellum::TTimer>& timer, double* cpuMs) {
+    double start = ThreadCpuMs();
+    game->Logic();
+    game->Draw();
+    if (cpuMs) *cpuMs = ThreadCpuMs() - start;
+    int ticks = vellum::WaitTimer(timer);
+    vellum::Flip(1);
+    vellum::Delay(1);
+    return ticks;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    auto processStart = Clock::now();
+    int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
+    if (!std::getenv("DISPLAY") || chdir(BENCH_DATA_DIR) != 0) {
+        std::puts("bench_game needs a display and the built Data folder");
+        return 1;
+    }
+    InitEngineModules();
+    auto timer = vellum::CreateTimer(60.0f, nullptr);
+    game = TGame::Create();
+    renderer = vellum::New<TRenderer>();
+    imageBank = TImageBank::Create(game->imagePath);
+    vellum::SeedRandom(99);
+    game->testMode = 1;
+    game->name = u"TIDERUSH";
+    game->clsColor = TColor::Create(50, 50, 150, 1.0f);
+    renderer->SetFullScreen(0);
+    LoadGameResources();
+    game->AddScreenToStack(TTitleScreen::Create());
+    Frame(timer, nullptr);
+    double startup = Ms(Clock::now() - processStart);
+
+    for (int i = 0; i < 30; ++i) Frame(timer, nullptr);
+    auto pressed = Clock::now();
+    Key(vellum::EVENT_KEYDOWN, vellum::KEY_SPACE);
+    Key(vellum::EVENT_KEYUP, vellum::KEY_SPACE);
+    while (game->currentScreen->name != u"Game") Frame(timer, nullptr);
+    double toGame = Ms(Clock::now() - pressed);
+
+    std::vector<double> cpu;
+    int missed = 0, frames = seconds * 60;
+    for (int i = 0; i < frames; ++i) {
+        if (i % 90 == 0) {  // weave left and right
+            Key(vellum::EVENT_KEYUP, (i / 90) % 2 ? vellum::KEY_LEFT : vellum::KEY_RIGHT);
+            Key(vellum::EVENT_KEYDOWN, (i / 90) % 2 ? vellum::KEY_RIGHT : vellum::KEY_LEFT);
+        }
+        if (profile) profile->lives = 3;
+        if (game->currentScreen->name != u"Game") {  // a completed level: straight on to the next
+            Key(vellum::EVENT_KEYDOWN, vellum::KEY_SPACE);
+            Key(vellum::EVENT_KEYUP, vellum::KEY_SPACE);
+        }
+        double ms;
+        missed += Frame(timer, &ms) - 1;
+        cpu.push_back(ms);
+    }
+    std::sort(cpu.begin(), cpu.end());
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("start-up to first title frame: %.1f ms\n", startup);
+    std::printf("Space to first game frame: %.1f ms\n", toGame);
+    std::printf("logic+draw CPU per frame over %d frames: median %.3f ms, 99th percentile %.3f ms, max %.3f ms\n",
+                frames, cpu[cpu.size() / 2], cpu[cpu.size() * 99 / 100], cpu.back());
+    std::printf("missed ticks over %d s: %d\n", seconds, missed);
+    std::printf("peak resident memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
+    std::printf("levels reached: %d\n", profile ? profile->level : 0);
+    return 0;
+}

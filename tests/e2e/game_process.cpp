@@ -1,0 +1,161 @@
+#include "game_process.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <png.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace e2e {
+
+std::string Run(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buf[512];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) output.append(buf, n);
+        pclose(pipe);
+    }
+    while (!output.empty() && output.back() == '\n') output.pop_back();
+    return output;
+}
+
+namespace {
+
+bool Near(const unsigned char* p, int r, int g, int b, int tolerance) {
+    return std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance && std::abs(p[2] - b) <= tolerance;
+}
+
+}  // namespace
+
+GameProcess::GameProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::vector<std::string>& environment) {
+    _errorsPath = "/tmp/vellum-e2e-" + std::to_string(getpid()) + "-" + std::to_string(rand()) + ".err";
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) env.push_back(*e);
+    env.insert(env.end(), environment.begin(), environment.end());
+    std::vector<char*> envp, argv;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> all = {program};
+    all.insert(all.end(), args.begin(), args.end());
+    for (auto& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, _errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    if (posix_spawn(&_pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) _pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+GameProcess::~GameProcess() {
+    if (Running()) {
+        kill(_pid, SIGKILL);
+        Wait(5000);
+    }
+    std::remove(_errorsPath.c_str());
+}
+
+int GameProcess::Wait(int ms) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (_pid > 0 && _status == -1) {
+        int status;
+        pid_t done = waitpid(_pid, &status, WNOHANG);
+        if (done == _pid) {
+            _status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            break;
+        }
+        if (std::chrono::steady_clock::now() > deadline) return -1;
+        Sleep(20);
+    }
+    return _status;
+}
+
+bool GameProcess::Running() { return _pid > 0 && Wait(0) == -1; }
+
+std::string GameProcess::Errors() const {
+    std::ifstream in(_errorsPath);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string GameProcess::WaitForWindow(int ms) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < deadline && Running()) {
+        std::string id = Run("xdotool search --onlyvisible --pid " + std::to_string(_pid) + " 2>/dev/null | head -n 1");
+        if (!id.empty()) return id;
+        Sleep(50);
+    }
+    return "";
+}
+
+int Screen::Count(int x, int y, int w, int h, int r, int g, int b, int tolerance) const {
+    int n = 0;
+    for (int j = y; j < y + h; ++j)
+        for (int i = x; i < x + w; ++i) n += Near(At(i, j), r, g, b, tolerance);
+    return n;
+}
+
+int Screen::CountOther(int x, int y, int w, int h, int r, int g, int b, int tolerance) const {
+    return w * h - Count(x, y, w, h, r, g, b, tolerance);
+}
+
+void Screen::SavePng(const std::string& path) const {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y) png_write_row(png, &rgb[static_cast<size_t>(y) * width * 3]);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+}
+
+Screen CaptureScreen() {
+    Screen screen;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return screen;
+    Window root = DefaultRootWindow(display);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, root, &attributes);
+    XImage* image = XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (image) {
+        screen.width = attributes.width;
+        screen.height = attributes.height;
+        screen.rgb.resize(static_cast<size_t>(screen.width) * screen.height * 3);
+        for (int y = 0; y < screen.height; ++y) {
+            for (int x = 0; x < screen.width; ++x) {
+                unsigned long pixel = XGetPixel(image, x, y);
+                unsigned char* out = &screen.rgb[(static_cast<size_t>(y) * screen.width + x) * 3];
+                out[0] = (pixel >> 16) & 0xFF, out[1] = (pixel >> 8) & 0xFF, out[2] = pixel & 0xFF;
+            }
+        }
+        XDestroyImage(image);
+    }
+    XCloseDisplay(display);
+    return screen;
+}
+
+std::string Xdotool(const std::string& args) { return Run("timeout 5 xdotool " + args + " 2>/dev/null"); }
+
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+}  // namespace e2e

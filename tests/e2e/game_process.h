@@ -1,0 +1,54 @@
+#pragma once
+// The real game program run under the test display: started with its
+// standard streams captured, driven by real X input, its screen read back.
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+class GameProcess {
+public:
+    // Runs program with args; extra environment entries ("NAME=value") are added.
+    GameProcess(const std::string& program, const std::vector<std::string>& args,
+                const std::vector<std::string>& environment = {});
+    ~GameProcess();
+
+    // The exit status once the program ended within ms, else -1.
+    int Wait(int ms);
+    bool Running();
+    // Everything the program wrote to standard error so far.
+    std::string Errors() const;
+    pid_t Pid() const { return _pid; }
+    // The X window of the program, "" if none appeared within ms.
+    std::string WaitForWindow(int ms);
+
+private:
+    pid_t _pid = -1;
+    int _status = -1;
+    std::string _errorsPath;
+};
+
+// The 1024 x 768 screen as RGB bytes, read from the X server.
+struct Screen {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+
+    const unsigned char* At(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+    // Pixels in the rectangle within tolerance of the colour.
+    int Count(int x, int y, int w, int h, int r, int g, int b, int tolerance = 12) const;
+    // Pixels in the rectangle that differ from the colour by more than tolerance.
+    int CountOther(int x, int y, int w, int h, int r, int g, int b, int tolerance = 12) const;
+    void SavePng(const std::string& path) const;
+};
+
+Screen CaptureScreen();
+// Runs a shell command and returns its output.
+std::string Run(const std::string& command);
+// Runs xdotool with a time limit.
+std::string Xdotool(const std::string& args);
+void Sleep(int ms);
+
+}  // namespace e2e
