@@ -9,6 +9,8 @@
 #include <exception>
 #include <vector>
 
+#include "audio/ogg_first_link.h"
+
 namespace vellum {
 
 namespace {
@@ -20,11 +22,14 @@ constexpr long long kMaxSilenceFrames = 1 << 20;
 // Decoded bytes are gathered in pieces of this size.
 constexpr int kPiece = 1 << 16;
 
-// The decoder's view of a TStream. An exception raised by the stream is
+// The decoder's view of a TStream, ending where the first logical
+// bitstream ends: the decoder never meets a chained one, whose damaged
+// headers can make it lose memory. An exception raised by the stream is
 // kept here and raised again once the decoder has returned, since it must
 // not pass through C code.
 struct OggInput {
     TStream* stream;
+    int end;
     std::exception_ptr error;
 };
 
@@ -32,8 +37,9 @@ size_t ReadCallback(void* buffer, size_t size, size_t count, void* source) {
     auto* input = static_cast<OggInput*>(source);
     if (size == 0 || input->error) return 0;
     try {
-        size_t want = std::min(size * count, static_cast<size_t>(INT_MAX));
-        int got = input->stream->Read(buffer, static_cast<int>(want));
+        int left = std::max(0, input->end - input->stream->Pos());
+        size_t want = std::min(size * count, static_cast<size_t>(left));
+        int got = want ? input->stream->Read(buffer, static_cast<int>(want)) : 0;
         return got > 0 ? static_cast<size_t>(got) / size : 0;
     } catch (...) {
         input->error = std::current_exception();
@@ -49,8 +55,8 @@ int SeekCallback(void* source, ogg_int64_t offset, int whence) {
         int low = static_cast<int>(static_cast<std::uint32_t>(offset));  // streams address 32 bits
         long long target = low;
         if (whence == SEEK_CUR) target += stream.Pos();
-        if (whence == SEEK_END) target += stream.Size();
-        if (target < 0 || target > INT_MAX) return -1;
+        if (whence == SEEK_END) target += input->end;
+        if (target < 0 || target > input->end) return -1;
         return stream.Seek(static_cast<int>(target)) < 0 ? -1 : 0;
     } catch (...) {
         input->error = std::current_exception();
@@ -143,7 +149,10 @@ Ref<TAudioSampleLoaderOGG> TAudioSampleLoaderOGG::Create() {
 }
 
 Ref<TAudioSample> TAudioSampleLoaderOGG::LoadAudioSample(const Ref<TStream>& stream) {
-    OggInput input{stream.get(), nullptr};
+    int start = stream->Pos();
+    int end = OggFirstLinkEnd(*stream);
+    stream->Seek(start);
+    OggInput input{stream.get(), end, nullptr};
     Ref<TAudioSample> sample = Load(input);
     if (input.error) std::rethrow_exception(input.error);
     return sample;

@@ -9,22 +9,10 @@
 #include <thread>
 #include <unistd.h>
 
+#include "shell_util.h"
 #include "system/system_driver.h"
 
 namespace testutil {
-
-// Runs a shell command and returns its standard output.
-inline std::string Shell(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buf[512];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) output.append(buf, n);
-        pclose(pipe);
-    }
-    while (!output.empty() && output.back() == '\n') output.pop_back();
-    return output;
-}
 
 // Pumps system events until the condition holds or the time is up.
 inline bool PumpUntil(const std::function<bool()>& condition, int ms = 3000) {

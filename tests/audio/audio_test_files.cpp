@@ -64,7 +64,7 @@ void Drain(ogg_stream_state& stream, std::string& out, bool flush) {
 }  // namespace
 
 std::string EncodeOgg(int channels, int hertz, int frames, const std::function<float(int, int)>& sample,
-                      float quality) {
+                      float quality, int serial) {
     vorbis_info info;
     vorbis_info_init(&info);
     if (vorbis_encode_init_vbr(&info, channels, hertz, quality) != 0) throw std::runtime_error("vorbisenc setup");
@@ -75,7 +75,7 @@ std::string EncodeOgg(int channels, int hertz, int frames, const std::function<f
     vorbis_block block;
     vorbis_block_init(&dsp, &block);
     ogg_stream_state stream;
-    ogg_stream_init(&stream, 1234);
+    ogg_stream_init(&stream, serial);
 
     std::string out;
     ogg_packet id, comments, books;
@@ -116,26 +116,47 @@ std::string EncodeOgg(int channels, int hertz, int frames, const std::function<f
     return out;
 }
 
+namespace {
+
+// The header and body lengths of the page at pos; false when it is not whole.
+bool PageAt(const std::string& ogg, size_t pos, size_t& headerLength, size_t& bodyLength) {
+    if (ogg.compare(pos, 4, "OggS") != 0 || pos + 27 > ogg.size()) return false;
+    auto* header = reinterpret_cast<const unsigned char*>(&ogg[pos]);
+    headerLength = 27 + header[26];
+    if (pos + headerLength > ogg.size()) return false;
+    bodyLength = 0;
+    for (int i = 0; i < header[26]; ++i) bodyLength += header[27 + i];
+    return pos + headerLength + bodyLength <= ogg.size();
+}
+
+void SetChecksum(std::string& ogg, size_t pos, size_t headerLength, size_t bodyLength) {
+    ogg_page page;
+    page.header = reinterpret_cast<unsigned char*>(&ogg[pos]);
+    page.header_len = static_cast<long>(headerLength);
+    page.body = page.header + headerLength;
+    page.body_len = static_cast<long>(bodyLength);
+    ogg_page_checksum_set(&page);
+}
+
+}  // namespace
+
+void FixOggChecksums(std::string& ogg) {
+    size_t headerLength = 0, bodyLength = 0;
+    for (size_t pos = 0; PageAt(ogg, pos, headerLength, bodyLength); pos += headerLength + bodyLength)
+        SetChecksum(ogg, pos, headerLength, bodyLength);
+}
+
 void StretchLastGranule(std::string& ogg, std::int64_t delta) {
     size_t last = ogg.rfind("OggS");
-    if (last == std::string::npos || last + 27 > ogg.size()) throw std::runtime_error("no Ogg page");
+    size_t headerLength = 0, bodyLength = 0;
+    if (last == std::string::npos || !PageAt(ogg, last, headerLength, bodyLength))
+        throw std::runtime_error("no Ogg page");
     auto* header = reinterpret_cast<unsigned char*>(&ogg[last]);
-    int segments = header[26];
-    long headerLength = 27 + segments;
-    long bodyLength = 0;
-    for (int i = 0; i < segments; ++i) bodyLength += header[27 + i];
-
     std::int64_t granule = 0;
     for (int i = 0; i < 8; ++i) granule |= static_cast<std::int64_t>(header[6 + i]) << (8 * i);
     granule += delta;
     for (int i = 0; i < 8; ++i) header[6 + i] = static_cast<unsigned char>(granule >> (8 * i));
-
-    ogg_page page;
-    page.header = header;
-    page.header_len = headerLength;
-    page.body = header + headerLength;
-    page.body_len = bodyLength;
-    ogg_page_checksum_set(&page);
+    SetChecksum(ogg, last, headerLength, bodyLength);
 }
 
 TempDir::TempDir() {

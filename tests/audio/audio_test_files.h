@@ -32,7 +32,10 @@ private:
 // Encodes frames of channels x hertz audio; sample(frame, channel) gives
 // values in -1..1.
 std::string EncodeOgg(int channels, int hertz, int frames, const std::function<float(int, int)>& sample,
-                      float quality = 0.4f);
+                      float quality = 0.4f, int serial = 1234);
+
+// Recomputes the checksum of every whole page, after a test changed bytes.
+void FixOggChecksums(std::string& ogg);
 
 // Adds delta to the granule position of the last page of an Ogg file,
 // keeping its checksum valid, so the file claims more frames than it has.

@@ -93,5 +93,23 @@ TEST(OggLoaderTest, DamagedFilesFailCleanly) {
     LoadBytes(garbled);  // whatever it gives, it must not crash or leak
 }
 
+TEST(OggLoaderTest, OnlyTheFirstChainedStreamIsLoaded) {
+    auto first = EncodeOgg(1, 22050, 30000, [](int i, int) { return Busy(i, 22050); });
+    auto second = EncodeOgg(2, 44100, 50000, [](int i, int) { return Busy(i, 44100); }, 0.4f, 99);
+    auto sample = LoadBytes(first + second);
+    ASSERT_TRUE(sample);
+    EXPECT_EQ(sample->format, SF_MONO16LE);
+    EXPECT_EQ(sample->hertz, 22050);
+    EXPECT_EQ(sample->length, 30000);
+
+    // A second stream with damaged setup headers: the decoder must not be
+    // shown it (it loses memory over one), and the first still loads.
+    for (size_t i = 200; i < 2000 && i < second.size(); i += 7) second[i] = static_cast<char>(second[i] ^ 0x21);
+    FixOggChecksums(second);
+    sample = LoadBytes(first + second);
+    ASSERT_TRUE(sample);
+    EXPECT_EQ(sample->length, 30000);
+}
+
 }  // namespace
 }  // namespace vellum::test

@@ -43,8 +43,7 @@ protected:
     // Starts the game and waits for its title screen.
     void Start(std::vector<std::string> args = {"--windowed", "--seed", "7"}, const std::string& binary = TIDERUSH_BINARY,
                bool dialogs = false) {
-        std::vector<std::string> env = {"ALSOFT_CONF=" + conf.string()};
-        if (!dialogs) env.push_back("VELLUM_NO_DIALOGS=1");
+        std::vector<std::string> env = {"ALSOFT_CONF=" + conf.string(), dialogs ? "VELLUM_NO_DIALOGS=0" : "VELLUM_NO_DIALOGS=1"};
         game = std::make_unique<GameProcess>(binary, args, env);
         // The game opens its screen twice before the title: take the window
         // once the title shows.
@@ -177,7 +176,7 @@ TEST_F(GameTest, AMissingPictureIsReportedAndEndsTheProgram) {
     fs::copy_file(TIDERUSH_BINARY, folder / "tiderush");
     fs::remove(folder / "Data/Images/rock.png");
     game = std::make_unique<GameProcess>((folder / "tiderush").string(), std::vector<std::string>{"--windowed"},
-                                         std::vector<std::string>{"ALSOFT_CONF=" + conf.string()});
+                                         std::vector<std::string>{"ALSOFT_CONF=" + conf.string(), "VELLUM_NO_DIALOGS=0"});
     // The message box waits for its OK: find it (the window with the
     // program's caption and no class), give it the keyboard and press Return.
     std::string box;

@@ -1,5 +1,7 @@
 #include "game_process.h"
 
+#include "shell_util.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -20,17 +22,7 @@ extern char** environ;
 
 namespace e2e {
 
-std::string Run(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buf[512];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) output.append(buf, n);
-        pclose(pipe);
-    }
-    while (!output.empty() && output.back() == '\n') output.pop_back();
-    return output;
-}
+std::string Run(const std::string& command) { return testutil::Shell(command); }
 
 namespace {
 
@@ -43,9 +35,14 @@ bool Near(const unsigned char* p, int r, int g, int b, int tolerance) {
 GameProcess::GameProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::vector<std::string>& environment) {
     _errorsPath = "/tmp/vellum-e2e-" + std::to_string(getpid()) + "-" + std::to_string(rand()) + ".err";
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) env.push_back(*e);
-    env.insert(env.end(), environment.begin(), environment.end());
+    // The given entries replace inherited ones of the same name.
+    std::vector<std::string> env = environment;
+    for (char** e = environ; *e; ++e) {
+        std::string entry = *e, name = entry.substr(0, entry.find('=') + 1);
+        bool replaced = false;
+        for (const auto& given : environment) replaced = replaced || given.rfind(name, 0) == 0;
+        if (!replaced) env.push_back(entry);
+    }
     std::vector<char*> envp, argv;
     for (auto& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);

@@ -11,7 +11,7 @@ namespace e2e {
 
 class GameProcess {
 public:
-    // Runs program with args; extra environment entries ("NAME=value") are added.
+    // Runs program with args; environment entries ("NAME=value") replace inherited ones.
     GameProcess(const std::string& program, const std::vector<std::string>& args,
                 const std::vector<std::string>& environment = {});
     ~GameProcess();
