@@ -17,8 +17,9 @@ TVel2DDriver* Driver2D() { return Drawing().driver.get(); }
 
 // Recomputes the matrix from rotation and scale and hands it to the driver.
 void UpdateTransform(TVel2DGraphics& c) {
-    float s = static_cast<float>(std::sin(c.tform_rot * kRadiansPerDegree));
-    float k = static_cast<float>(std::cos(c.tform_rot * kRadiansPerDegree));
+    double radians = c.tform_rot * kRadiansPerDegree;
+    float s = static_cast<float>(std::sin(radians));
+    float k = static_cast<float>(std::cos(radians));
     c.tform_ix = k * c.tform_scale_x;
     c.tform_iy = -s * c.tform_scale_y;
     c.tform_jx = s * c.tform_scale_x;

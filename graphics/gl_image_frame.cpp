@@ -127,16 +127,21 @@ TGLImageFrame::~TGLImageFrame() {
 void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy, float sw,
                          float sh) {
     EnableTexturing(name);
+    FlushColor();
+    const GLDriverState& gl = GLState();
     float tu0 = sx * uscale, tv0 = sy * vscale, tu1 = (sx + sw) * uscale, tv1 = (sy + sh) * vscale;
+    // The four corners through the current matrix, offset by (tx, ty).
+    float ax = x0 * gl.ix, bx = x1 * gl.ix, ay = x0 * gl.jx, by = x1 * gl.jx;
+    float cx = y0 * gl.iy + tx, dx = y1 * gl.iy + tx, cy = y0 * gl.jy + ty, dy = y1 * gl.jy + ty;
     glBegin(GL_QUADS);
     glTexCoord2f(tu0, tv0);
-    TransformedVertex(x0, y0, tx, ty);
+    glVertex2f(ax + cx, ay + cy);
     glTexCoord2f(tu1, tv0);
-    TransformedVertex(x1, y0, tx, ty);
+    glVertex2f(bx + cx, by + cy);
     glTexCoord2f(tu1, tv1);
-    TransformedVertex(x1, y1, tx, ty);
+    glVertex2f(bx + dx, by + dy);
     glTexCoord2f(tu0, tv1);
-    TransformedVertex(x0, y1, tx, ty);
+    glVertex2f(ax + dx, ay + dy);
     glEnd();
 }
 

@@ -14,7 +14,9 @@ namespace vellum {
 
 namespace {
 
-void SendColor() { glColor4ubv(GLState().color); }
+// The colour reaches OpenGL just before the next primitive, so a colour and an
+// alpha set together cost one call.
+void SendColor() { GLState().colorPending = true; }
 
 uint8_t ClampByte(int value) { return static_cast<uint8_t>(std::clamp(value, 0, 255)); }
 
@@ -140,6 +142,7 @@ void TGLVel2DDriver::Cls() { glClear(GL_COLOR_BUFFER_BIT); }
 
 void TGLVel2DDriver::Plot(float x, float y) {
     DisableTexturing();
+    FlushColor();
     glBegin(GL_POINTS);
     glVertex2f(x + 0.5f, y + 0.5f);
     glEnd();
@@ -147,6 +150,7 @@ void TGLVel2DDriver::Plot(float x, float y) {
 
 void TGLVel2DDriver::DrawLine(float x0, float y0, float x1, float y1, float tx, float ty) {
     DisableTexturing();
+    FlushColor();
     glBegin(GL_LINES);
     TransformedVertex(x0, y0, tx + 0.5f, ty + 0.5f);
     TransformedVertex(x1, y1, tx + 0.5f, ty + 0.5f);
@@ -155,6 +159,7 @@ void TGLVel2DDriver::DrawLine(float x0, float y0, float x1, float y1, float tx, 
 
 void TGLVel2DDriver::DrawRect(float x0, float y0, float x1, float y1, float tx, float ty) {
     DisableTexturing();
+    FlushColor();
     glBegin(GL_QUADS);
     TransformedVertex(x0, y0, tx, ty);
     TransformedVertex(x1, y0, tx, ty);
@@ -170,6 +175,7 @@ void TGLVel2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx, 
     segments = std::min(segments, 1 << 16);  // a huge oval needs no more vertices than this
     float cx = x0 + rx, cy = y0 + ry;
     DisableTexturing();
+    FlushColor();
     glBegin(GL_POLYGON);
     for (int i = 0; i < segments; ++i) {
         double a = i * 360.0 / segments * 0.017453292519943295;
@@ -181,6 +187,7 @@ void TGLVel2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx, 
 void TGLVel2DDriver::DrawPoly(const std::vector<float>& xy, float hx, float hy, float tx, float ty) {
     if (xy.size() < 6 || xy.size() % 2) return;
     DisableTexturing();
+    FlushColor();
     glBegin(GL_POLYGON);
     for (size_t i = 0; i < xy.size(); i += 2) TransformedVertex(xy[i] + hx, xy[i + 1] + hy, tx, ty);
     glEnd();

@@ -41,8 +41,9 @@ TImageFrame* FrameToDraw(const Ref<TImage>& image, int frame, TVel2DGraphics*& c
 
 }  // namespace
 
-Ref<TImageFrame> TImage::Frame(int index) {
-    if (!ValidFrame(*this, index)) return nullptr;
+const Ref<TImageFrame>& TImage::Frame(int index) {
+    static const Ref<TImageFrame> none;
+    if (!ValidFrame(*this, index)) return none;
     int seq = GraphicsSeq();
     if (seqs[index] != seq) {
         auto driver = Drawing().driver;

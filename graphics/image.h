@@ -33,7 +33,7 @@ public:
 
     // The driver frame of frame index, made or re-made as needed; Null if the
     // driver cannot make it (or the index is out of range).
-    Ref<TImageFrame> Frame(int index);
+    const Ref<TImageFrame>& Frame(int index);
     // The pixel buffer of frame index, created blank if needed; with write,
     // the driver frame is rebuilt at the next draw.
     Ref<TPixmap> Lock(int index, int read, int write);

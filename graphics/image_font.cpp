@@ -42,7 +42,7 @@ void TImageFont::Draw(const String& text, float x, float y, float ix, float iy, 
         auto glyph = ImageGlyph(CharToGlyph(c));
         if (!glyph) continue;
         if (glyph->_image) {
-            if (auto frame = glyph->_image->Frame(0)) {
+            if (const auto& frame = glyph->_image->Frame(0)) {
                 float gw = static_cast<float>(glyph->_image->width), gh = static_cast<float>(glyph->_image->height);
                 frame->Draw(0, 0, gw, gh, x + glyph->_x * ix + glyph->_y * iy, y + glyph->_x * jx + glyph->_y * jy, 0,
                             0, gw, gh);

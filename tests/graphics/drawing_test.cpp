@@ -75,22 +75,24 @@ TEST_F(DrawingTest, BlendModesOverAKnownBackground) {
 }
 
 TEST_F(DrawingTest, ColourAndAlphaAreClampedOnTheWayToOpenGL) {
+    // The colour OpenGL receives with the next primitive, as bytes.
+    auto sent = [] {
+        DrawRect(-10, -10, 1, 1);
+        GLfloat color[4];
+        glGetFloatv(GL_CURRENT_COLOR, color);
+        return std::vector<int>{int(color[0] * 255 + 0.5f), int(color[1] * 255 + 0.5f), int(color[2] * 255 + 0.5f),
+                                int(color[3] * 255 + 0.5f)};
+    };
     SetColor(300, -5, 128);
     SetAlpha(1.5f);
     int r, g, b;
     GetColor(r, g, b);
     EXPECT_EQ(r, 300);  // the context keeps what was asked
-    GLfloat color[4];
-    glGetFloatv(GL_CURRENT_COLOR, color);
-    EXPECT_EQ(Rgb({int(color[0] * 255 + 0.5f), int(color[1] * 255 + 0.5f), int(color[2] * 255 + 0.5f)}),
-              Rgb({255, 0, 128}));
-    EXPECT_EQ(int(color[3] * 255 + 0.5f), 255);
+    EXPECT_EQ(sent(), (std::vector<int>{255, 0, 128, 255}));
     SetAlpha(-1);
-    glGetFloatv(GL_CURRENT_COLOR, color);
-    EXPECT_EQ(int(color[3] * 255 + 0.5f), 0);
+    EXPECT_EQ(sent()[3], 0);
     SetAlpha(0.5f);
-    glGetFloatv(GL_CURRENT_COLOR, color);
-    EXPECT_EQ(int(color[3] * 255 + 0.5f), 127);
+    EXPECT_EQ(sent()[3], 127);
 }
 
 TEST_F(DrawingTest, TheViewportClips) {
