@@ -26,14 +26,14 @@ constexpr int kFragmentValues = 1024;
 using Clock = std::chrono::steady_clock;
 
 SDL_AudioSpec OutputSpec(SDL_AudioCallback callback, void* userdata) {
-    SDL_AudioSpec spec{};
-    spec.freq = MIXER_HERTZ;
-    spec.format = AUDIO_S16SYS;
-    spec.channels = MIXER_CHANNELS;
-    spec.samples = kFragmentValues / MIXER_CHANNELS;
-    spec.callback = callback;
-    spec.userdata = userdata;
-    return spec;
+    SDL_AudioSpec format{};
+    format.freq = MIXER_HERTZ;
+    format.format = AUDIO_S16SYS;
+    format.channels = MIXER_CHANNELS;
+    format.samples = kFragmentValues / MIXER_CHANNELS;
+    format.callback = callback;
+    format.userdata = userdata;
+    return format;
 }
 
 // Opens the default output in the mixer's format (SDL converts if the
