@@ -10,15 +10,15 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench_clock.h"
 #include "graphics/glgraphics.h"
 #include "system/timer.h"
 
 using namespace vellum;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Ms;
 
 namespace {
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 double CpuSeconds() {
     rusage usage{};

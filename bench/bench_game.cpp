@@ -15,29 +15,23 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench_clock.h"
 #include "game/game.h"
 
 using namespace tiderush;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Ms;
 
 namespace {
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double ThreadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
 
 void Key(int id, int key) { vellum::MakeEvent(id, nullptr, key)->Emit(); }
 
 // One presented frame as the game's loop makes it; returns the ticks waited for.
 int Frame(const Ref<vellum::TTimer>& timer, double* cpuMs) {
-    double start = ThreadCpuMs();
+    double start = bench::ThreadCpuMs();
     game->Logic();
     game->Draw();
-    if (cpuMs) *cpuMs = ThreadCpuMs() - start;
+    if (cpuMs) *cpuMs = bench::ThreadCpuMs() - start;
     int ticks = vellum::WaitTimer(timer);
     vellum::Flip(1);
     vellum::Delay(1);
@@ -53,18 +47,11 @@ int main(int argc, char** argv) {
         std::puts("bench_game needs a display and the built Data folder");
         return 1;
     }
-    InitEngineModules();
-    auto timer = vellum::CreateTimer(60.0f, nullptr);
-    game = TGame::Create();
-    renderer = vellum::New<TRenderer>();
-    imageBank = TImageBank::Create(game->imagePath);
-    vellum::SeedRandom(99);
-    game->testMode = 1;
-    game->name = u"TIDERUSH";
-    game->clsColor = TColor::Create(50, 50, 150, 1.0f);
-    renderer->SetFullScreen(0);
-    LoadGameResources();
-    game->AddScreenToStack(TTitleScreen::Create());
+    TGameOptions options;
+    options.windowed = true;
+    options.seeded = true;
+    options.seed = 99;
+    auto timer = StartGame(options);
     Frame(timer, nullptr);
     double startup = Ms(Clock::now() - processStart);
 

@@ -63,15 +63,8 @@ void InitEngineModules() {
     vellum::InitGLDrawingModule();
 }
 
-int GameMain() {
-    TGameOptions options;
-    vellum::String error;
-    if (!ParseGameOptions(vellum::AppArgs(), options, error)) {
-        std::fprintf(stderr, "tiderush: %s\n", vellum::ToUtf8(error).c_str());
-        return 2;
-    }
+Ref<vellum::TTimer> StartGame(const TGameOptions& options) {
     InitEngineModules();
-
     auto frameTimer = vellum::CreateTimer(60.0f, nullptr);
     game = TGame::Create();
     renderer = vellum::New<TRenderer>();
@@ -85,6 +78,17 @@ int GameMain() {
     renderer->CreateScreen();
     LoadGameResources();
     game->AddScreenToStack(TTitleScreen::Create());
+    return frameTimer;
+}
+
+int GameMain() {
+    TGameOptions options;
+    vellum::String error;
+    if (!ParseGameOptions(vellum::AppArgs(), options, error)) {
+        std::fprintf(stderr, "tiderush: %s\n", vellum::ToUtf8(error).c_str());
+        return 2;
+    }
+    auto frameTimer = StartGame(options);
     try {
         RunFrameLoop(frameTimer);
     } catch (const TEndProgram& end) {

@@ -14,6 +14,7 @@
 #include "game/rect.h"
 #include "game/renderer.h"
 #include "game/scenery.h"
+#include "game/scenery_list.h"
 #include "game/screens.h"
 #include "game/sprite.h"
 #include "game/system_info.h"
@@ -32,6 +33,10 @@ bool ParseGameOptions(const std::vector<vellum::String>& args, TGameOptions& opt
 
 // Starts every engine module the game uses, once, dependencies first.
 void InitEngineModules();
+
+// Starts the engine and the game up to its title screen, as the entry does;
+// returns the 60 Hz frame timer.
+vellum::Ref<vellum::TTimer> StartGame(const TGameOptions& options);
 
 // The game's entry: starts the engine, runs the frame loop until Ctrl+X and
 // returns the process exit status.

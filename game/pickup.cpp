@@ -3,6 +3,7 @@
 #include "game/player.h"
 #include "game/profile.h"
 #include "game/scenery.h"
+#include "game/scenery_list.h"
 
 namespace tiderush {
 
@@ -17,20 +18,14 @@ Ref<TPickup> TPickup::CreatePickup(int px, int py) {
     pickup->SetImage(imageBank->Find(u"pickup"));
     pickup->power = 2 * vellum::RandomInt(1, 4);
     pickup->score = 2 * pickup->power;
-    pickup->SetSize(4 * pickup->power, 4 * pickup->power);
-    pickup->scaleX = static_cast<float>(pickup->width) / static_cast<float>(pickup->gameImage->w);
-    pickup->scaleY = pickup->scaleX;
+    MakeScenerySquare(*pickup, 4 * pickup->power);
     if (!pickupList) pickupList = vellum::New<vellum::TList>();
     pickupList->AddLast(pickup);
     return pickup;
 }
 
 Ref<vellum::TList> TPickup::CreatePickupList() {
-    if (!pickupList)
-        pickupList = vellum::New<vellum::TList>();
-    else
-        pickupList->Clear();
-    for (int i = 0; i < 3; ++i) CreateRandomPickup(0);
+    RebuildSceneryList(pickupList, CreateRandomPickup);
     return pickupList;
 }
 
@@ -39,22 +34,10 @@ void TPickup::CreateRandomPickup(int offscreen) {
     if (!PlaceAtRandom(*pickup, 50, currentLevel->width - 50, offscreen)) pickup->RemoveFromPickupList();
 }
 
-void TPickup::DrawPickupList() {
-    if (!pickupList) return;
-    for (const auto& pickup : pickupList->Each<TPickup>()) pickup->Draw();
-}
+void TPickup::DrawPickupList() { DrawSceneryList(pickupList); }
 
 void TPickup::MoveAll() {
-    if (!pickupList) return;
-    for (const auto& pickup : pickupList->Each<TPickup>()) {
-        pickup->y += player->scrollSpeed;
-        if (!(pickup->y - static_cast<float>(pickup->h2) < renderer->screenHeight)) pickup->RemoveFromPickupList();
-    }
-    pickupSpawnCounter = static_cast<int>(static_cast<float>(pickupSpawnCounter) - player->scrollSpeed);
-    if (pickupSpawnCounter <= 0) {
-        pickupSpawnCounter += pickupSpawnDistance;
-        CreateRandomPickup(1);
-    }
+    ScrollSceneryList(pickupList, pickupSpawnCounter, pickupSpawnDistance, CreateRandomPickup);
 }
 
 void TPickup::RemoveFromPickupList() {

@@ -28,9 +28,7 @@ Ref<TLevelCompleteScreen> TLevelCompleteScreen::Create() {
 }
 
 void TLevelCompleteScreen::Init() {
-    game->LoadMusic(u"levelcomplete.ogg", 1);
-    game->PlayMusic();
-    selectSound = game->LoadGameSound(u"select.wav", 0);
+    selectSound = StartScreenMusic(u"levelcomplete.ogg");
 }
 
 void TLevelCompleteScreen::Draw() {
@@ -55,9 +53,7 @@ Ref<TGameOverScreen> TGameOverScreen::Create() {
 }
 
 void TGameOverScreen::Init() {
-    game->LoadMusic(u"gameover.ogg", 1);
-    game->PlayMusic();
-    selectSound = game->LoadGameSound(u"select.wav", 0);
+    selectSound = StartScreenMusic(u"gameover.ogg");
 }
 
 void TGameOverScreen::Draw() {

@@ -3,6 +3,7 @@
 #include "game/player.h"
 #include "game/profile.h"
 #include "game/scenery.h"
+#include "game/scenery_list.h"
 
 namespace tiderush {
 
@@ -16,9 +17,7 @@ Ref<TRock> TRock::CreateRock(int px, int py) {
     rock->y = static_cast<float>(py);
     rock->SetImage(imageBank->Find(u"rock"));
     rock->power = 2 * vellum::RandomInt(2, 8);
-    rock->SetSize(8 * rock->power, 8 * rock->power);
-    rock->scaleX = static_cast<float>(rock->width) / static_cast<float>(rock->gameImage->w);
-    rock->scaleY = rock->scaleX;
+    MakeScenerySquare(*rock, 8 * rock->power);
     if (!rockList) rockList = vellum::New<vellum::TList>();
     rockList->AddLast(rock);
     return rock;
@@ -30,31 +29,13 @@ void TRock::CreateRandomRock(int offscreen) {
 }
 
 Ref<vellum::TList> TRock::CreateRockList() {
-    if (!rockList)
-        rockList = vellum::New<vellum::TList>();
-    else
-        rockList->Clear();
-    for (int i = 0; i < 3; ++i) CreateRandomRock(0);
+    RebuildSceneryList(rockList, CreateRandomRock);
     return rockList;
 }
 
-void TRock::DrawRockList() {
-    if (!rockList) return;
-    for (const auto& rock : rockList->Each<TRock>()) rock->Draw();
-}
+void TRock::DrawRockList() { DrawSceneryList(rockList); }
 
-void TRock::MoveAll() {
-    if (!rockList) return;
-    for (const auto& rock : rockList->Each<TRock>()) {
-        rock->y += player->scrollSpeed;
-        if (!(rock->y - static_cast<float>(rock->h2) < renderer->screenHeight)) rock->RemoveFromRockList();
-    }
-    rockSpawnCounter = static_cast<int>(static_cast<float>(rockSpawnCounter) - player->scrollSpeed);
-    if (rockSpawnCounter <= 0) {
-        rockSpawnCounter += rockSpawnDistance;
-        CreateRandomRock(1);
-    }
-}
+void TRock::MoveAll() { ScrollSceneryList(rockList, rockSpawnCounter, rockSpawnDistance, CreateRandomRock); }
 
 void TRock::RemoveFromRockList() {
     if (rockList) rockList->Remove(Self(this));

@@ -1,5 +1,6 @@
 #include "game/screen_text.h"
 
+#include "game/game_app.h"
 #include "game/globals.h"
 
 namespace tiderush {
@@ -12,6 +13,12 @@ void DrawHeadingText(const vellum::String& text, float y, int r, int g, int b) {
 void DrawLineText(const vellum::String& text, float y, int r, int g, int b) {
     renderer->OutputTextCentered(text, y, gameFont, 0.5f, 0.8f, TColor::Create(r, g, b, 1.0f),
                                  TShadow::Create(2.0f, 2.0f, 0.5f));
+}
+
+Ref<vellum::TSound> StartScreenMusic(const vellum::String& musicFile) {
+    game->LoadMusic(musicFile, 1);
+    game->PlayMusic();
+    return game->LoadGameSound(u"select.wav", 0);
 }
 
 }  // namespace tiderush

@@ -15,9 +15,7 @@ Ref<TTitleScreen> TTitleScreen::Create() {
 }
 
 void TTitleScreen::Init() {
-    game->LoadMusic(u"title.ogg", 1);
-    game->PlayMusic();
-    selectSound = game->LoadGameSound(u"select.wav", 0);
+    selectSound = StartScreenMusic(u"title.ogg");
 }
 
 void TTitleScreen::Draw() {
