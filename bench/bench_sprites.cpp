@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/gl_image_frame.h"
+#include "gl/gl_image_frame.h"
 #include "graphics/gldrawing.h"
 #include "graphics/image.h"
 

@@ -1,4 +1,4 @@
-#include "stream/text_encode.h"
+#include "text_encode.h"
 
 #include "stream/text_stream.h"
 

@@ -1,7 +1,7 @@
 #include "stream/text_stream.h"
 
 #include "runtime/exception.h"
-#include "stream/text_encode.h"
+#include "text_encode.h"
 
 namespace vellum {
 

@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "system/event.h"
-#include "system/platform_system_driver.h"
+#include "platform_system_driver.h"
 
 namespace vellum {
 

@@ -1,0 +1,67 @@
+#pragma once
+// Internal to the OpenAL files: the platform sound buffer over OpenAL, a
+// source over an OpenAL buffer that its duplicates share.
+
+#include <memory>
+#include <vector>
+
+#include "openal/al_output_openal.h"
+#include "audio/sound_buffer.h"
+
+namespace vellum {
+
+// One OpenAL buffer, shared by a buffer and its duplicates.
+struct TAlData {
+    ~TAlData();
+    std::shared_ptr<TAlOutput> output;
+    ALuint id = 0;
+    bool filled = false;
+};
+
+class TAlSoundBuffer : public TSoundBuffer {
+public:
+    ~TAlSoundBuffer() override;
+
+    // A new source over data; SOUND_ERR_OUT_OF_MEMORY when none can be made.
+    static int Make(std::shared_ptr<TAlData> data, const TPcmFormat& format, int flags, int bytes,
+                    Ref<TAlSoundBuffer>* made);
+    // A second source over the same data, with the same settings.
+    int Duplicate(Ref<TSoundBuffer>* duplicate);
+    const std::shared_ptr<TAlOutput>& Output() const { return _output; }
+
+    // Only the whole buffer can be locked: its data lives in OpenAL, which
+    // cannot hand it back, so a lock starts from silence.
+    int Lock(int offset, int bytes, void** region, int* regionBytes) override;
+    int Unlock(void* region, int regionBytes) override;
+    int Play(int flags) override;
+    int Stop() override;
+    int SetCurrentPosition(int offset) override;
+    int SetVolume(int volume) override;
+    int SetPan(int pan) override;
+    int SetFrequency(int hertz) override;
+    int GetStatus(int* status) override;
+    int GetVolume(int* volume) override;
+    int GetPan(int* pan) override;
+    int GetFrequency(int* hertz) override;
+    int Flags() override { return _flags; }
+
+private:
+    ALint State() const;
+    int Upload(const std::vector<unsigned char>& bytes);
+    void ApplyGainAndPan();
+
+    std::shared_ptr<TAlOutput> _output;
+    std::shared_ptr<TAlData> _data;
+    ALuint _source = 0;
+    TPcmFormat _format;
+    int _flags = 0;
+    int _bytes = 0;
+    std::vector<unsigned char> _staging;
+    bool _locked = false;
+    bool _looping = false;
+    int _volume = 0;
+    int _pan = 0;
+    int _hertz = 0;
+};
+
+}  // namespace vellum

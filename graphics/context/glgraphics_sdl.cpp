@@ -1,0 +1,273 @@
+// The OpenGL window driver's native layer over SDL: one SDL window and one
+// OpenGL context per record, full-screen display modes tied to the focus.
+
+#include <cstdlib>
+
+#include "context/glgraphics_native.h"
+#include "runtime/app.h"
+#include "runtime/exception.h"
+#include "sdl/native_events_sdl.h"
+
+namespace vellum {
+
+enum NativeMode { kHiddenShared = 0, kAttached = 1, kWindowed = 2, kFullScreen = 3 };
+
+struct NativeGLContext {
+    NativeGLContext* next = nullptr;
+    int mode = kWindowed;
+    int width = 0, height = 0, depth = 0, hertz = 0, flags = 0;
+    int swapInterval = 0;  // what the display mode allows in full screen
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+};
+
+namespace {
+
+struct NativeState {
+    NativeGLContext* contexts = nullptr;  // every open context, newest first
+    NativeGLContext* shared = nullptr;    // the optional hidden context
+    NativeGLContext* current = nullptr;
+    SDL_Window* modeOwner = nullptr;      // full-screen window whose display mode is in force
+    bool videoStarted = false;
+};
+
+NativeState& State() {
+    static auto* state = new NativeState;  // lives for the whole run
+    return *state;
+}
+
+NativeGLContext* FindByWindow(Uint32 windowId) {
+    for (NativeGLContext* c = State().contexts; c; c = c->next)
+        if (c->window && SDL_GetWindowID(c->window) == windowId) return c;
+    return nullptr;
+}
+
+// Focus decides the display mode of a full-screen window: SDL switches the
+// mode and minimises on focus loss; we keep the matching swap interval.
+void OnWindowEvent(const SDL_Event& event) {
+    if (event.type != SDL_WINDOWEVENT) return;
+    NativeGLContext* c = FindByWindow(event.window.windowID);
+    if (!c || c->mode != kFullScreen) return;
+    auto& s = State();
+    switch (event.window.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        if (s.modeOwner == c->window) return;
+        s.modeOwner = c->window;
+        if (s.current == c) SDL_GL_SetSwapInterval(c->swapInterval);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        if (s.modeOwner != c->window) return;
+        s.modeOwner = nullptr;
+        if (s.current == c) SDL_GL_SetSwapInterval(0);
+        break;
+    default: break;
+    }
+}
+
+bool StartVideo() {
+    auto& s = State();
+    if (s.videoStarted) return true;
+    if (!StartSDLEvents()) return false;
+    // The X11 window class of the program's windows.
+    setenv("SDL_VIDEO_X11_WMCLASS", "Vellum GLGraphics", 1);
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    AddNativeEventHandler(OnWindowEvent);
+    s.videoStarted = true;
+    return true;
+}
+
+int DepthOf(Uint32 format) {
+    // 24-bit colour stored in 32-bit pixels is reported as 32 bits per pixel.
+    return SDL_BYTESPERPIXEL(format) == 4 ? 32 : SDL_BITSPERPIXEL(format);
+}
+
+void SetPixelFormat(int flags) {
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 1);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 1);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 1);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, flags & 2 ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, flags & 4 ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, flags & 8 ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, flags & 16 ? 1 : 0);
+    for (SDL_GLattr accum : {SDL_GL_ACCUM_RED_SIZE, SDL_GL_ACCUM_GREEN_SIZE, SDL_GL_ACCUM_BLUE_SIZE})
+        SDL_GL_SetAttribute(accum, flags & 32 ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, State().shared ? 1 : 0);
+}
+
+// The display mode for full screen at the requested size: the requested
+// refresh rate if the display has it (swap interval 1), else any (0).
+SDL_DisplayMode ChooseFullScreenMode(int width, int height, int hertz, int& swapInterval) {
+    int count = SDL_GetNumDisplayModes(0);
+    for (bool exactRate : {true, false}) {
+        if (exactRate && !hertz) continue;
+        for (int i = 0; i < count; ++i) {
+            SDL_DisplayMode mode;
+            if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
+            if (mode.w != width || mode.h != height) continue;
+            if (exactRate && mode.refresh_rate != hertz) continue;
+            swapInterval = exactRate ? 1 : 0;
+            return mode;
+        }
+    }
+    throw TRuntimeException(u"GLGraphicsDriver failed to set display mode");
+}
+
+// Creates the OpenGL context of a record whose window exists, sharing with
+// the hidden context when there is one, and links the record in.
+NativeGLContext* FinishContext(NativeGLContext* c) {
+    auto& s = State();
+    if (s.shared) SDL_GL_MakeCurrent(s.shared->window, s.shared->context);
+    c->context = SDL_GL_CreateContext(c->window);
+    // Creating a context binds it: restore what was current.
+    if (s.current)
+        SDL_GL_MakeCurrent(s.current->window, s.current->context);
+    else
+        SDL_GL_MakeCurrent(nullptr, nullptr);
+    if (!c->context) {
+        if (c->mode != kAttached) SDL_DestroyWindow(c->window);
+        delete c;
+        return nullptr;
+    }
+    if (c->mode != kHiddenShared) {
+        c->next = s.contexts;
+        s.contexts = c;
+    }
+    return c;
+}
+
+}  // namespace
+
+NativeGLContext* CreateNativeGLContext(int width, int height, int depth, int hertz, int flags) {
+    if (width <= 0 || height <= 0 || !StartVideo()) return nullptr;
+    auto* c = new NativeGLContext;
+    c->depth = depth;
+    c->hertz = hertz;
+    c->flags = flags;
+    SDL_DisplayMode mode{};
+    Uint32 windowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    int x = 0, y = 0;
+    try {
+        if (depth) {
+            c->mode = kFullScreen;
+            mode = ChooseFullScreenMode(width, height, hertz, c->swapInterval);
+            windowFlags |= SDL_WINDOW_FULLSCREEN;
+        } else {
+            SDL_DisplayMode desktop{};
+            SDL_GetDesktopDisplayMode(0, &desktop);
+            x = desktop.w / 2 - width / 2;
+            y = desktop.h / 2 - height / 2;
+        }
+    } catch (...) {
+        delete c;
+        throw;
+    }
+    SetPixelFormat(flags);
+    std::string title = ToUtf8(AppTitle());
+    c->window = SDL_CreateWindow(title.c_str(), x, y, width, height, windowFlags);
+    if (!c->window) {
+        delete c;
+        return nullptr;
+    }
+    if (depth && SDL_SetWindowDisplayMode(c->window, &mode) != 0) {
+        SDL_DestroyWindow(c->window);
+        delete c;
+        throw TRuntimeException(u"GLGraphicsDriver failed to set display mode");
+    }
+    SDL_GetWindowSize(c->window, &c->width, &c->height);
+    if (!FinishContext(c)) return nullptr;
+    SDL_ShowWindow(c->window);
+    SDL_RaiseWindow(c->window);
+    return c;
+}
+
+NativeGLContext* AttachNativeGLContext(intptr_t window, int flags) {
+    if (!window || !StartVideo()) return nullptr;
+    SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
+    SetPixelFormat(flags);
+    auto* c = new NativeGLContext;
+    c->mode = kAttached;
+    c->flags = flags;
+    c->window = SDL_CreateWindowFrom(reinterpret_cast<void*>(window));
+    if (!c->window) {
+        delete c;
+        return nullptr;
+    }
+    SDL_GetWindowSize(c->window, &c->width, &c->height);
+    return FinishContext(c);
+}
+
+void NativeGLSettings(NativeGLContext* c, int& width, int& height, int& depth, int& hertz, int& flags) {
+    if (c->mode == kAttached) SDL_GetWindowSize(c->window, &c->width, &c->height);
+    width = c->width;
+    height = c->height;
+    depth = c->depth;
+    hertz = c->hertz;
+    flags = c->flags;
+}
+
+void MakeNativeGLContextCurrent(NativeGLContext* c) {
+    auto& s = State();
+    if (c == s.current) return;
+    s.current = c;
+    if (c)
+        SDL_GL_MakeCurrent(c->window, c->context);
+    else if (s.videoStarted)
+        SDL_GL_MakeCurrent(nullptr, nullptr);
+}
+
+void CloseNativeGLContext(NativeGLContext* c) {
+    auto& s = State();
+    for (NativeGLContext** link = &s.contexts; *link; link = &(*link)->next) {
+        if (*link == c) {
+            *link = c->next;
+            break;
+        }
+    }
+    if (s.current == c) MakeNativeGLContextCurrent(nullptr);
+    if (s.modeOwner == c->window) s.modeOwner = nullptr;
+    SDL_GL_DeleteContext(c->context);
+    if (c->mode != kAttached) SDL_DestroyWindow(c->window);
+    delete c;
+}
+
+void FlipNativeGL(int sync) {
+    NativeGLContext* c = State().current;
+    if (!c) return;
+    SDL_GL_SetSwapInterval(sync);
+    SDL_GL_SwapWindow(c->window);
+}
+
+std::vector<NativeDisplayMode> NativeDisplayModes(int limit) {
+    std::vector<NativeDisplayMode> modes;
+    if (!StartVideo()) return modes;
+    int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count && static_cast<int>(modes.size()) < limit; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) != 0) break;
+        int depth = DepthOf(mode.format);
+        if (depth >= 16) modes.push_back({mode.w, mode.h, depth, mode.refresh_rate});
+    }
+    return modes;
+}
+
+bool CreateSharedNativeGLContext() {
+    auto& s = State();
+    if (s.shared) return true;
+    if (!StartVideo()) return false;
+    SetPixelFormat(2);
+    auto* c = new NativeGLContext;
+    c->mode = kHiddenShared;
+    c->width = c->height = 1;
+    c->window = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+    if (!c->window) {
+        delete c;
+        return false;
+    }
+    s.shared = FinishContext(c);
+    return s.shared != nullptr;
+}
+
+}  // namespace vellum
