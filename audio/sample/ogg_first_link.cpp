@@ -46,6 +46,8 @@ int OggFirstLinkEnd(TStream& stream) {
             continue;
         }
         int serial = ogg_page_serialno(&page);
+        bool known = std::find(serials.begin(), serials.end(), serial) != serials.end();
+        if (ogg_page_bos(&page) && known) return static_cast<int>(offset);  // a stream cannot start twice
         if (opening && ogg_page_bos(&page)) {
             serials.push_back(serial);
         } else {

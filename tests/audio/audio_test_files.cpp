@@ -142,8 +142,11 @@ void SetChecksum(std::string& ogg, size_t pos, size_t headerLength, size_t bodyL
 
 void FixOggChecksums(std::string& ogg) {
     size_t headerLength = 0, bodyLength = 0;
-    for (size_t pos = 0; PageAt(ogg, pos, headerLength, bodyLength); pos += headerLength + bodyLength)
+    for (size_t pos = ogg.find("OggS"); pos != std::string::npos; pos = ogg.find("OggS", pos + 1)) {
+        if (!PageAt(ogg, pos, headerLength, bodyLength)) continue;
         SetChecksum(ogg, pos, headerLength, bodyLength);
+        pos += headerLength + bodyLength - 1;
+    }
 }
 
 void StretchLastGranule(std::string& ogg, std::int64_t delta) {

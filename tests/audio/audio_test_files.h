@@ -34,7 +34,8 @@ private:
 std::string EncodeOgg(int channels, int hertz, int frames, const std::function<float(int, int)>& sample,
                       float quality = 0.4f, int serial = 1234);
 
-// Recomputes the checksum of every whole page, after a test changed bytes.
+// Recomputes the checksum of every whole page, after a test changed bytes;
+// bytes between pages are skipped, as the Ogg fuzzer does.
 void FixOggChecksums(std::string& ogg);
 
 // Adds delta to the granule position of the last page of an Ogg file,
