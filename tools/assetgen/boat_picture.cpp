@@ -40,8 +40,7 @@ bool InHull(float x, float y, float inset) {
 
 }  // namespace
 
-Canvas BoatPicture() {
-    Canvas c(32, 64);
+void DrawBoat(Canvas& c) {
     const Rgba outline{0.07f, 0.09f, 0.16f, 0.85f};
     // A dark line round the hull keeps it readable on any water.
     c.Fill([](float x, float y) { return InHull(x, y, -0.9f); }, [&](float, float) { return outline; });
@@ -111,6 +110,11 @@ Canvas BoatPicture() {
            });
     c.Fill([](float x, float y) { return InRoundedRect(x, y, 13.2f, 57.5f, 15.0f, 62.5f, 0.8f); },
            [](float, float) { return Rgba{0.55f, 0.58f, 0.64f, 0.9f}; });
+}
+
+Canvas BoatPicture() {
+    Canvas c(32, 64);
+    DrawBoat(c);
     return c;
 }
 

@@ -19,28 +19,41 @@ void Canvas::Over(int x, int y, const Rgba& c, float coverage) {
     p.a = a + p.a * keep;
 }
 
+void Canvas::SetTransform(float unit, float originX, float originY) {
+    unit_ = unit;
+    originX_ = originX;
+    originY_ = originY;
+}
+
 void Canvas::Fill(const InsideFn& inside, const ShadeFn& shade, int samples) {
     const float step = 1.0f / static_cast<float>(samples);
     const float total = static_cast<float>(samples * samples);
+    const bool plain = unit_ == 1.0f && originX_ == 0.0f && originY_ == 0.0f;
+    auto ux = [&](float px) { return plain ? px : px / unit_ - originX_; };
+    auto uy = [&](float py) { return plain ? py : py / unit_ - originY_; };
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
             int hits = 0;
             for (int sy = 0; sy < samples; ++sy)
                 for (int sx = 0; sx < samples; ++sx)
-                    if (inside(static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) * step,
-                               static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) * step))
+                    if (inside(ux(static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) * step),
+                               uy(static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) * step)))
                         ++hits;
             if (hits == 0) continue;
             const float cx = static_cast<float>(x) + 0.5f, cy = static_cast<float>(y) + 0.5f;
-            Over(x, y, shade(cx, cy), static_cast<float>(hits) / total);
+            Over(x, y, shade(ux(cx), uy(cy)), static_cast<float>(hits) / total);
         }
     }
 }
 
 void Canvas::Paint(const ShadeFn& shade) {
-    for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x)
-            Over(x, y, shade(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f), 1.0f);
+    const bool plain = unit_ == 1.0f && originX_ == 0.0f && originY_ == 0.0f;
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            const float cx = static_cast<float>(x) + 0.5f, cy = static_cast<float>(y) + 0.5f;
+            Over(x, y, plain ? shade(cx, cy) : shade(cx / unit_ - originX_, cy / unit_ - originY_), 1.0f);
+        }
+    }
 }
 
 Rgba Canvas::At(int x, int y) const {

@@ -31,6 +31,12 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
+    // Shapes drawn from now on use drawing units: the point (x, y) lands on
+    // the pixel ((x + originX) * unit, (y + originY) * unit). The default is
+    // one unit a pixel with no offset, so a picture drawn for a small canvas
+    // can be drawn again, larger or elsewhere, on another one.
+    void SetTransform(float unit, float originX, float originY);
+
     // Composites shade() over the area where inside() holds; edges are
     // anti-aliased by testing samples x samples points per pixel.
     void Fill(const InsideFn& inside, const ShadeFn& shade, int samples = 4);
@@ -51,6 +57,7 @@ private:
 
     int width_;
     int height_;
+    float unit_ = 1.0f, originX_ = 0.0f, originY_ = 0.0f;
     std::vector<Rgba> pixels_;  // premultiplied
 };
 

@@ -27,8 +27,7 @@ std::vector<Point> Outline() {
 
 }  // namespace
 
-Canvas GemPicture() {
-    Canvas c(32, 32);
+void DrawGem(Canvas& c) {
     const Rgba deep{0.02f, 0.42f, 0.2f, 1.0f}, mid{0.1f, 0.78f, 0.38f, 1.0f}, bright{0.55f, 1.0f, 0.62f, 1.0f};
     const auto outline = Outline();
 
@@ -86,6 +85,11 @@ Canvas GemPicture() {
         const float core = Smoothstep(2.2f, 0.0f, std::hypot(dx, dy));
         return Rgba{1.0f, 1.0f, 1.0f, std::min(1.0f, star + core)};
     });
+}
+
+Canvas GemPicture() {
+    Canvas c(32, 32);
+    DrawGem(c);
     return c;
 }
 

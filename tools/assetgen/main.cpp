@@ -1,5 +1,8 @@
 // Writes the game's Data folder: pictures, sound effects and music loops.
 // Usage: assetgen <Data folder>
+//        assetgen --icons <folder> <name>   the desktop icon, as
+//                                           <folder>/<n>x<n>/apps/<name>.png
+//                                           for n = 48, 128 and 256
 // The output depends on nothing but this program, so every build writes the
 // same bytes.
 
@@ -49,11 +52,29 @@ void WriteSong(const fs::path& path, const Song& song) {
     WriteOggVorbis(path.string(), kSampleRate, 0.4f, loop.left, loop.right);
 }
 
+void WriteIcons(const fs::path& dir, const std::string& name) {
+    for (int size : {48, 128, 256}) {
+        const fs::path folder = dir / (std::to_string(size) + "x" + std::to_string(size)) / "apps";
+        fs::create_directories(folder);
+        const Canvas canvas = IconPicture(size);
+        WritePng((folder / (name + ".png")).string(), canvas.Width(), canvas.Height(), canvas.ToRgba8());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--icons") {
+        try {
+            WriteIcons(argv[2], argv[3]);
+        } catch (const std::exception& e) {
+            std::cerr << "assetgen: " << e.what() << "\n";
+            return 1;
+        }
+        return 0;
+    }
     if (argc != 2) {
-        std::cerr << "usage: assetgen <Data folder>\n";
+        std::cerr << "usage: assetgen <Data folder> | assetgen --icons <folder> <name>\n";
         return 2;
     }
     try {

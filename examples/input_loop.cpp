@@ -1,0 +1,46 @@
+// Polled input in a loop paced by a 60 Hz timer: the arrow keys move a
+// square and Space changes its colour. Escape ends the program.
+
+#include "vellum.h"
+
+using namespace vellum;
+
+namespace {
+
+int Main() {
+    InitSystemModule();
+    InitPolledInputModule();
+    InitGLDrawingModule();
+
+    SetAppTitle(u"Input and a timer");
+    if (!OpenGraphics(640, 480)) return 1;
+    // The timer ticks 60 times a second whatever the display's refresh rate,
+    // so the square moves at the same speed everywhere.
+    Ref<TTimer> timer = CreateTimer(60);
+
+    float x = 300, y = 220;
+    int colour = 0, frames = 0;
+    const int colours[3][3] = {{255, 80, 80}, {80, 255, 80}, {80, 160, 255}};
+    while (!KeyHits(KEY_ESCAPE) && !AppTerminateRequested()) {
+        // KeyDown is the state now; KeyHits counts presses since the last call.
+        if (KeyDown(KEY_LEFT)) x -= 4;
+        if (KeyDown(KEY_RIGHT)) x += 4;
+        if (KeyDown(KEY_UP)) y -= 4;
+        if (KeyDown(KEY_DOWN)) y += 4;
+        if (KeyHits(KEY_SPACE)) colour = (colour + 1) % 3;
+
+        Cls();
+        SetColor(colours[colour][0], colours[colour][1], colours[colour][2]);
+        DrawRect(x, y, 40, 40);
+        SetColor(255, 255, 255);
+        DrawText(u"Frames: " + ToString(frames++), 10, 10);
+
+        WaitTimer(timer);  // sleeps until the next tick
+        Flip(0);           // shows the frame at once, without waiting for the display
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunProgram(argc, argv, Main); }
