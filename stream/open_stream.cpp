@@ -1,13 +1,33 @@
 #include "stream/open_stream.h"
 
+#include "runtime/exception.h"
 #include "stream/cstream.h"
 #include "stream/stream_factory.h"
 #include "stream/stream_stream.h"
 
 namespace vellum {
 
+namespace {
+
+// Wrapper urls ("utf8::bigendian::file") open their inner url through here
+// again; a url can come from data, so the nesting is bounded.
+thread_local int openDepth = 0;
+
+struct NestingGuard {
+    NestingGuard() {
+        if (openDepth > MAX_URL_NESTING) throw TStreamException(u"Stream url is nested too deeply");
+        ++openDepth;
+    }
+    ~NestingGuard() { --openDepth; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+};
+
+}  // namespace
+
 Ref<TStream> OpenUrlStream(const Ref<TObject>& url, int readable, int writeable) {
     if (auto stream = Cast<TStream>(url)) return TStreamStream::Create(stream);
+    NestingGuard nesting;
 
     String text;
     UnboxString(url, text);  // any other object counts as the empty string
@@ -34,5 +54,13 @@ Ref<TStream> OpenReadStream(const String& url) { return OpenUrlStream(url, 1, 0)
 
 Ref<TStream> OpenWriteStream(const Ref<TObject>& url) { return OpenUrlStream(url, 0, 1); }
 Ref<TStream> OpenWriteStream(const String& url) { return OpenUrlStream(url, 0, 1); }
+
+TReadStreamCloser::~TReadStreamCloser() {
+    try {
+        stream_.Close();
+    } catch (...) {
+        // Closing a stream that was only read loses nothing.
+    }
+}
 
 }  // namespace vellum

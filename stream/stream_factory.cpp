@@ -1,22 +1,27 @@
 #include "stream/stream_factory.h"
 
+#include "runtime/loader_chain.h"
+#include "stream/stream_module.h"
+
 namespace vellum {
 
 namespace {
 
-Ref<TStreamFactory>& Head() {
-    static Ref<TStreamFactory> head;
-    return head;
+TLoaderChain<TStreamFactory>& Chain() {
+    static auto* chain = new TLoaderChain<TStreamFactory>;  // factories stay registered for the whole run
+    return *chain;
 }
 
 }  // namespace
 
 void RegisterStreamFactory(Ref<TStreamFactory> factory) {
-    if (!factory) return;
-    factory->_succ = Head();
-    Head() = std::move(factory);
+    InitStreamModule();  // the built-in factories are always the oldest
+    Chain().Register(std::move(factory));
 }
 
-Ref<TStreamFactory> FirstStreamFactory() { return Head(); }
+Ref<TStreamFactory> FirstStreamFactory() {
+    InitStreamModule();
+    return Chain().First();
+}
 
 }  // namespace vellum

@@ -3,6 +3,8 @@
 #include <ctime>
 
 #include "system/event.h"
+#include "system/event_queue.h"
+#include "system/polled_input.h"
 #include "platform_system_driver.h"
 
 namespace vellum {
@@ -11,6 +13,7 @@ namespace {
 
 struct SystemState {
     Ref<TSystemDriver> driver;
+    bool started = false;
     bool busy = false;  // shared by Poll and Wait: the driver is never re-entered
 };
 
@@ -22,6 +25,11 @@ SystemState& State() {
 // Runs one pumping call of the driver unless one is already running.
 template <class Call>
 int Pump(Call call) {
+    InitSystemModule();
+    // Events pumped here feed the polled input and the event queue, so both
+    // are listening before the first one arrives.
+    InitPolledInputModule();
+    InitEventQueueModule();
     auto& state = State();
     if (state.busy || !state.driver) return 0;
     Ref<TSystemDriver> driver = state.driver;
@@ -47,9 +55,15 @@ String FormatNow(const char* format) {
 
 }  // namespace
 
-void SetSystemDriver(Ref<TSystemDriver> driver) { State().driver = std::move(driver); }
+void SetSystemDriver(Ref<TSystemDriver> driver) {
+    InitSystemModule();  // the program's driver replaces the native one, never the other way round
+    State().driver = std::move(driver);
+}
 
-const Ref<TSystemDriver>& SystemDriver() { return State().driver; }
+const Ref<TSystemDriver>& SystemDriver() {
+    InitSystemModule();
+    return State().driver;
+}
 
 int PollSystemEvents() {
     return Pump([](TSystemDriver& driver) { driver.Poll(); });
@@ -106,9 +120,9 @@ String CurrentDateText() { return FormatNow("%d %b %Y"); }
 String CurrentTimeText() { return FormatNow("%H:%M:%S"); }
 
 void InitSystemModule() {
-    static bool started = false;
-    if (started) return;
-    started = true;
+    auto& state = State();
+    if (state.started) return;
+    state.started = true;
     InitEventModule();
     State().driver = CreateNativeSystemDriver();
 }

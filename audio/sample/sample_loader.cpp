@@ -2,38 +2,35 @@
 
 #include "audio/audio_module.h"
 #include "runtime/exception.h"
+#include "runtime/loader_chain.h"
 #include "stream/open_stream.h"
 
 namespace vellum {
 
 namespace {
 
-Ref<TAudioSampleLoader>& Head() {
-    static auto* head = new Ref<TAudioSampleLoader>;  // loaders stay registered for the whole run
-    return *head;
+TLoaderChain<TAudioSampleLoader>& Chain() {
+    static auto* chain = new TLoaderChain<TAudioSampleLoader>;  // loaders stay registered for the whole run
+    return *chain;
 }
-
-// Closes the stream however loading ends.
-struct CloseOnExit {
-    TStream& stream;
-    ~CloseOnExit() { stream.Close(); }
-};
 
 }  // namespace
 
 void RegisterAudioSampleLoader(Ref<TAudioSampleLoader> loader) {
-    if (!loader) return;
-    loader->_succ = Head();
-    Head() = std::move(loader);
+    InitAudioModule();  // the built-in loaders are always the oldest
+    Chain().Register(std::move(loader));
 }
 
-Ref<TAudioSampleLoader> FirstAudioSampleLoader() { return Head(); }
+Ref<TAudioSampleLoader> FirstAudioSampleLoader() {
+    InitAudioModule();
+    return Chain().First();
+}
 
 Ref<TAudioSample> LoadAudioSample(const Ref<TObject>& url) {
     InitAudioModule();
     Ref<TStream> stream = OpenReadStream(url);
     if (!stream) return nullptr;
-    CloseOnExit closer{*stream};
+    TReadStreamCloser closer(*stream);
 
     int start = stream->Pos();
     if (start == -1) throw TRuntimeException(u"Stream is not seekable");

@@ -4,20 +4,14 @@
 
 namespace vellum {
 
-TGLGraphics::~TGLGraphics() { Close(); }
-
 Ref<TGraphicsDriver> TGLGraphics::Driver() { return GetGLGraphicsDriver(); }
 
 void TGLGraphics::GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) {
     width = height = depth = hertz = flags = 0;
-    if (_context) NativeGLSettings(_context, width, height, depth, hertz, flags);
+    if (_context) NativeGLSettings(_context.get(), width, height, depth, hertz, flags);
 }
 
-void TGLGraphics::Close() {
-    if (!_context) return;
-    CloseNativeGLContext(_context);
-    _context = nullptr;
-}
+void TGLGraphics::Close() { _context.reset(); }
 
 std::vector<Ref<TGraphicsMode>> TGLGraphicsDriver::GraphicsModes() {
     std::vector<Ref<TGraphicsMode>> modes;
@@ -33,24 +27,18 @@ std::vector<Ref<TGraphicsMode>> TGLGraphicsDriver::GraphicsModes() {
 }
 
 Ref<TGraphics> TGLGraphicsDriver::AttachGraphics(intptr_t widget, int flags) {
-    NativeGLContext* context = AttachNativeGLContext(widget, flags);
-    if (!context) return nullptr;
-    auto g = New<TGLGraphics>();
-    g->_context = context;
-    return g;
+    NativeGLContextPtr context = AttachNativeGLContext(widget, flags);
+    return context ? New<TGLGraphics>(std::move(context)) : nullptr;
 }
 
 Ref<TGraphics> TGLGraphicsDriver::CreateGraphics(int width, int height, int depth, int hertz, int flags) {
-    NativeGLContext* context = CreateNativeGLContext(width, height, depth, hertz, flags);
-    if (!context) return nullptr;
-    auto g = New<TGLGraphics>();
-    g->_context = context;
-    return g;
+    NativeGLContextPtr context = CreateNativeGLContext(width, height, depth, hertz, flags);
+    return context ? New<TGLGraphics>(std::move(context)) : nullptr;
 }
 
 void TGLGraphicsDriver::SetGraphics(const Ref<TGraphics>& g) {
     auto* gl = dynamic_cast<TGLGraphics*>(g.get());
-    MakeNativeGLContextCurrent(gl ? gl->_context : nullptr);
+    MakeNativeGLContextCurrent(gl ? gl->NativeContext() : nullptr);
 }
 
 void TGLGraphicsDriver::Flip(int sync) { FlipNativeGL(sync ? 1 : 0); }

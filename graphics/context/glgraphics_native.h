@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace vellum {
+#include "graphics/glgraphics.h"
 
-struct NativeGLContext;
+namespace vellum {
 
 struct NativeDisplayMode {
     int width, height, depth, hertz;
@@ -16,14 +16,12 @@ struct NativeDisplayMode {
 // A new window context: windowed when depth is 0, else full screen. Null when
 // no window or pixel format can be had; raises "GLGraphicsDriver failed to set
 // display mode" when no display mode fits.
-NativeGLContext* CreateNativeGLContext(int width, int height, int depth, int hertz, int flags);
+NativeGLContextPtr CreateNativeGLContext(int width, int height, int depth, int hertz, int flags);
 // A context drawing into an existing native window; Null on failure.
-NativeGLContext* AttachNativeGLContext(intptr_t window, int flags);
+NativeGLContextPtr AttachNativeGLContext(intptr_t window, int flags);
 void NativeGLSettings(NativeGLContext* context, int& width, int& height, int& depth, int& hertz, int& flags);
 // Binds the context for rendering (Null: none).
 void MakeNativeGLContextCurrent(NativeGLContext* context);
-// Destroys the context, and its window unless it was attached.
-void CloseNativeGLContext(NativeGLContext* context);
 // Swaps the current context's buffers with swap interval sync.
 void FlipNativeGL(int sync);
 // The display's modes with at least 16 bits per pixel, in the platform's order.

@@ -1,7 +1,9 @@
 // The OpenGL window driver's native layer over SDL: one SDL window and one
 // OpenGL context per record, full-screen display modes tied to the focus.
 
+#include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "context/glgraphics_native.h"
 #include "runtime/app.h"
@@ -12,20 +14,31 @@ namespace vellum {
 
 enum NativeMode { kHiddenShared = 0, kAttached = 1, kWindowed = 2, kFullScreen = 3 };
 
+// Owns its window (unless attached to someone else's) and its OpenGL context.
 struct NativeGLContext {
-    NativeGLContext* next = nullptr;
     int mode = kWindowed;
     int width = 0, height = 0, depth = 0, hertz = 0, flags = 0;
     int swapInterval = 0;  // what the display mode allows in full screen
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
+
+    NativeGLContext() = default;
+    NativeGLContext(const NativeGLContext&) = delete;
+    NativeGLContext& operator=(const NativeGLContext&) = delete;
+    ~NativeGLContext() {
+        if (context) SDL_GL_DeleteContext(context);
+        if (window && mode != kAttached) SDL_DestroyWindow(window);
+    }
 };
 
 namespace {
 
+// A record not yet handed out: destroyed with its window if creation fails.
+using PendingContext = std::unique_ptr<NativeGLContext>;
+
 struct NativeState {
-    NativeGLContext* contexts = nullptr;  // every open context, newest first
-    NativeGLContext* shared = nullptr;    // the optional hidden context
+    std::vector<NativeGLContext*> contexts;  // every open context (owned by its TGLGraphics)
+    PendingContext shared;                   // the optional hidden context, kept for the whole run
     NativeGLContext* current = nullptr;
     SDL_Window* modeOwner = nullptr;      // full-screen window whose display mode is in force
     bool videoStarted = false;
@@ -37,7 +50,7 @@ NativeState& State() {
 }
 
 NativeGLContext* FindByWindow(Uint32 windowId) {
-    for (NativeGLContext* c = State().contexts; c; c = c->next)
+    for (NativeGLContext* c : State().contexts)
         if (c->window && SDL_GetWindowID(c->window) == windowId) return c;
     return nullptr;
 }
@@ -116,8 +129,8 @@ SDL_DisplayMode ChooseFullScreenMode(int width, int height, int hertz, int& swap
 }
 
 // Creates the OpenGL context of a record whose window exists, sharing with
-// the hidden context when there is one, and links the record in.
-NativeGLContext* FinishContext(NativeGLContext* c) {
+// the hidden context when there is one. Null (and the record gone) on failure.
+PendingContext FinishContext(PendingContext c) {
     auto& s = State();
     if (s.shared) SDL_GL_MakeCurrent(s.shared->window, s.shared->context);
     c->context = SDL_GL_CreateContext(c->window);
@@ -126,77 +139,63 @@ NativeGLContext* FinishContext(NativeGLContext* c) {
         SDL_GL_MakeCurrent(s.current->window, s.current->context);
     else
         SDL_GL_MakeCurrent(nullptr, nullptr);
-    if (!c->context) {
-        if (c->mode != kAttached) SDL_DestroyWindow(c->window);
-        delete c;
-        return nullptr;
-    }
-    if (c->mode != kHiddenShared) {
-        c->next = s.contexts;
-        s.contexts = c;
-    }
+    if (!c->context) return nullptr;
     return c;
+}
+
+// Hands a finished record to its owner and lists it for window events.
+NativeGLContextPtr Publish(PendingContext c) {
+    if (!c) return nullptr;
+    State().contexts.push_back(c.get());
+    return NativeGLContextPtr(c.release());
 }
 
 }  // namespace
 
-NativeGLContext* CreateNativeGLContext(int width, int height, int depth, int hertz, int flags) {
+NativeGLContextPtr CreateNativeGLContext(int width, int height, int depth, int hertz, int flags) {
     if (width <= 0 || height <= 0 || !StartVideo()) return nullptr;
-    auto* c = new NativeGLContext;
+    auto c = std::make_unique<NativeGLContext>();
     c->depth = depth;
     c->hertz = hertz;
     c->flags = flags;
     SDL_DisplayMode mode{};
     Uint32 windowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     int x = 0, y = 0;
-    try {
-        if (depth) {
-            c->mode = kFullScreen;
-            mode = ChooseFullScreenMode(width, height, hertz, c->swapInterval);
-            windowFlags |= SDL_WINDOW_FULLSCREEN;
-        } else {
-            SDL_DisplayMode desktop{};
-            SDL_GetDesktopDisplayMode(0, &desktop);
-            x = desktop.w / 2 - width / 2;
-            y = desktop.h / 2 - height / 2;
-        }
-    } catch (...) {
-        delete c;
-        throw;
+    if (depth) {
+        c->mode = kFullScreen;
+        mode = ChooseFullScreenMode(width, height, hertz, c->swapInterval);
+        windowFlags |= SDL_WINDOW_FULLSCREEN;
+    } else {
+        SDL_DisplayMode desktop{};
+        SDL_GetDesktopDisplayMode(0, &desktop);
+        x = desktop.w / 2 - width / 2;
+        y = desktop.h / 2 - height / 2;
     }
     SetPixelFormat(flags);
     std::string title = ToUtf8(AppTitle());
     c->window = SDL_CreateWindow(title.c_str(), x, y, width, height, windowFlags);
-    if (!c->window) {
-        delete c;
-        return nullptr;
-    }
-    if (depth && SDL_SetWindowDisplayMode(c->window, &mode) != 0) {
-        SDL_DestroyWindow(c->window);
-        delete c;
+    if (!c->window) return nullptr;
+    if (depth && SDL_SetWindowDisplayMode(c->window, &mode) != 0)
         throw TRuntimeException(u"GLGraphicsDriver failed to set display mode");
-    }
     SDL_GetWindowSize(c->window, &c->width, &c->height);
-    if (!FinishContext(c)) return nullptr;
+    c = FinishContext(std::move(c));
+    if (!c) return nullptr;
     SDL_ShowWindow(c->window);
     SDL_RaiseWindow(c->window);
-    return c;
+    return Publish(std::move(c));
 }
 
-NativeGLContext* AttachNativeGLContext(intptr_t window, int flags) {
+NativeGLContextPtr AttachNativeGLContext(intptr_t window, int flags) {
     if (!window || !StartVideo()) return nullptr;
     SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
     SetPixelFormat(flags);
-    auto* c = new NativeGLContext;
+    auto c = std::make_unique<NativeGLContext>();
     c->mode = kAttached;
     c->flags = flags;
     c->window = SDL_CreateWindowFrom(reinterpret_cast<void*>(window));
-    if (!c->window) {
-        delete c;
-        return nullptr;
-    }
+    if (!c->window) return nullptr;
     SDL_GetWindowSize(c->window, &c->width, &c->height);
-    return FinishContext(c);
+    return Publish(FinishContext(std::move(c)));
 }
 
 void NativeGLSettings(NativeGLContext* c, int& width, int& height, int& depth, int& hertz, int& flags) {
@@ -218,18 +217,11 @@ void MakeNativeGLContextCurrent(NativeGLContext* c) {
         SDL_GL_MakeCurrent(nullptr, nullptr);
 }
 
-void CloseNativeGLContext(NativeGLContext* c) {
+void NativeGLContextCloser::operator()(NativeGLContext* c) const {
     auto& s = State();
-    for (NativeGLContext** link = &s.contexts; *link; link = &(*link)->next) {
-        if (*link == c) {
-            *link = c->next;
-            break;
-        }
-    }
+    std::erase(s.contexts, c);
     if (s.current == c) MakeNativeGLContextCurrent(nullptr);
     if (s.modeOwner == c->window) s.modeOwner = nullptr;
-    SDL_GL_DeleteContext(c->context);
-    if (c->mode != kAttached) SDL_DestroyWindow(c->window);
     delete c;
 }
 
@@ -258,15 +250,12 @@ bool CreateSharedNativeGLContext() {
     if (s.shared) return true;
     if (!StartVideo()) return false;
     SetPixelFormat(2);
-    auto* c = new NativeGLContext;
+    auto c = std::make_unique<NativeGLContext>();
     c->mode = kHiddenShared;
     c->width = c->height = 1;
     c->window = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
-    if (!c->window) {
-        delete c;
-        return false;
-    }
-    s.shared = FinishContext(c);
+    if (!c->window) return false;
+    s.shared = FinishContext(std::move(c));
     return s.shared != nullptr;
 }
 

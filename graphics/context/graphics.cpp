@@ -5,6 +5,7 @@
 #include "system/hook.h"
 #include "system/polled_input.h"
 #include "system/system_driver.h"
+#include "graphics/gldrawing.h"
 
 namespace vellum {
 
@@ -14,6 +15,7 @@ struct GraphicsState {
     int flipHook = -1;
     int defaultFlags = 0;
     Ref<TGraphicsDriver> driver;
+    bool driverChosen = false;  // by the program or by the first use below
     std::vector<Ref<TGraphicsMode>> modes;
     Ref<TGraphics> current;
     int width = 0, height = 0, depth = 0, hertz = 0, flags = 0;
@@ -33,6 +35,14 @@ struct GraphicsState {
 GraphicsState& State() {
     static auto* state = new GraphicsState;  // lives for the whole run
     return *state;
+}
+
+// The current driver. A program that never chose one gets the OpenGL 2D
+// driver on first use, as if it had started that driver's module itself.
+const Ref<TGraphicsDriver>& Driver() {
+    auto& s = State();
+    if (!s.driverChosen) InitGLDrawingModule();
+    return s.driver;
 }
 
 void BumpSeq() {
@@ -78,7 +88,9 @@ String TGraphicsMode::ToString() const {
 }
 
 void SetGraphicsDriver(Ref<TGraphicsDriver> driver, int defaultFlags) {
+    InitGraphicsModule();
     auto& s = State();
+    s.driverChosen = true;
     BumpSeq();
     if (driver != s.driver) {
         UnbindCurrent();
@@ -89,12 +101,12 @@ void SetGraphicsDriver(Ref<TGraphicsDriver> driver, int defaultFlags) {
     ClearSettings();
 }
 
-Ref<TGraphicsDriver> GetGraphicsDriver() { return State().driver; }
+Ref<TGraphicsDriver> GetGraphicsDriver() { return Driver(); }
 int DefaultGraphicsFlags() { return State().defaultFlags; }
 
 std::vector<Ref<TGraphicsMode>> GraphicsModes() {
     auto& s = State();
-    if (s.modes.empty() && s.driver) s.modes = s.driver->GraphicsModes();
+    if (s.modes.empty() && Driver()) s.modes = s.driver->GraphicsModes();
     return s.modes;
 }
 
@@ -122,7 +134,7 @@ int GraphicsModeExists(int width, int height, int depth, int hertz) {
 
 Ref<TGraphics> CreateGraphics(int width, int height, int depth, int hertz, int flags) {
     auto& s = State();
-    if (!s.driver) return nullptr;
+    if (!Driver()) return nullptr;
     try {
         return s.driver->CreateGraphics(width, height, depth, hertz, flags | s.defaultFlags);
     } catch (const std::exception&) {
@@ -132,7 +144,7 @@ Ref<TGraphics> CreateGraphics(int width, int height, int depth, int hertz, int f
 
 Ref<TGraphics> AttachGraphics(intptr_t widget, int flags) {
     auto& s = State();
-    if (!s.driver) return nullptr;
+    if (!Driver()) return nullptr;
     try {
         return s.driver->AttachGraphics(widget, flags | s.defaultFlags);
     } catch (const std::exception&) {

@@ -1,30 +1,32 @@
 #include "graphics/font.h"
 
+#include "graphics/font_module.h"
+#include "runtime/loader_chain.h"
+
 namespace vellum {
 
 namespace {
 
-Ref<TFontLoader>& Head() {
-    static Ref<TFontLoader> head;
-    return head;
+TLoaderChain<TFontLoader>& Chain() {
+    static auto* chain = new TLoaderChain<TFontLoader>;  // loaders stay registered for the whole run
+    return *chain;
 }
 
 }  // namespace
 
 void AddFontLoader(Ref<TFontLoader> loader) {
-    if (!loader) return;
-    for (auto l = Head(); l; l = l->_succ)
-        if (l == loader) return;
-    loader->_succ = Head();
-    Head() = std::move(loader);
+    InitFontModule();  // the built-in loader is always the oldest
+    Chain().Register(std::move(loader));
 }
 
-Ref<TFontLoader> FirstFontLoader() { return Head(); }
+Ref<TFontLoader> FirstFontLoader() {
+    InitFontModule();
+    return Chain().First();
+}
 
 Ref<TFont> LoadFont(const Ref<TObject>& source, int size, int style) {
-    for (auto loader = Head(); loader; loader = loader->_succ)
-        if (auto font = loader->LoadFont(source, size, style)) return font;
-    return nullptr;
+    InitFontModule();
+    return Chain().FirstAnswer([&](const Ref<TFontLoader>& loader) { return loader->LoadFont(source, size, style); });
 }
 
 Ref<TFont> LoadFont(const String& source, int size, int style) { return LoadFont(BoxString(source), size, style); }

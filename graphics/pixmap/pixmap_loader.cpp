@@ -1,40 +1,30 @@
 #include "graphics/pixmap_loader.h"
 
+#include "graphics/pixmap_module.h"
 #include "runtime/exception.h"
+#include "runtime/loader_chain.h"
 #include "stream/open_stream.h"
 
 namespace vellum {
 
 namespace {
 
-Ref<TPixmapLoader>& Head() {
-    static Ref<TPixmapLoader> head;
-    return head;
+TLoaderChain<TPixmapLoader>& Chain() {
+    static auto* chain = new TLoaderChain<TPixmapLoader>;  // loaders stay registered for the whole run
+    return *chain;
 }
-
-// Closes the stream on every way out of LoadPixmap.
-struct StreamCloser {
-    TStream& stream;
-    ~StreamCloser() {
-        try {
-            stream.Close();
-        } catch (...) {
-            // Nothing useful can be done about a failing close of a read stream.
-        }
-    }
-};
 
 }  // namespace
 
 void RegisterPixmapLoader(Ref<TPixmapLoader> loader) {
-    if (!loader) return;
-    for (auto l = Head(); l; l = l->_succ)
-        if (l == loader) return;
-    loader->_succ = Head();
-    Head() = std::move(loader);
+    InitPixmapModule();  // the built-in loaders are always the oldest
+    Chain().Register(std::move(loader));
 }
 
-Ref<TPixmapLoader> FirstPixmapLoader() { return Head(); }
+Ref<TPixmapLoader> FirstPixmapLoader() {
+    InitPixmapModule();
+    return Chain().First();
+}
 
 bool PictureSizeAllowed(long long width, long long height, int bytesPerPixel) {
     return width >= 1 && height >= 1 && width <= MAX_PICTURE_SIDE && height <= MAX_PICTURE_SIDE &&
@@ -44,10 +34,10 @@ bool PictureSizeAllowed(long long width, long long height, int bytesPerPixel) {
 Ref<TPixmap> LoadPixmap(const Ref<TObject>& url) {
     Ref<TStream> stream = OpenReadStream(url);
     if (!stream) return nullptr;
-    StreamCloser closer{*stream};
+    TReadStreamCloser closer(*stream);
     int start = stream->Pos();
     if (start < 0) return nullptr;
-    for (auto loader = Head(); loader; loader = loader->_succ) {
+    for (auto loader = FirstPixmapLoader(); loader; loader = loader->_succ) {
         if (stream->Seek(start) != start) return nullptr;
         try {
             if (auto pixmap = loader->LoadPixmap(*stream)) return pixmap;

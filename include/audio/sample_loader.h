@@ -18,7 +18,8 @@ public:
     Ref<TAudioSampleLoader> _succ;
 };
 
-// Links loader at the head of the registry, so it is tried first.
+// Links loader at the head of the registry, so it is tried first. A loader
+// already registered stays where it is.
 void RegisterAudioSampleLoader(Ref<TAudioSampleLoader> loader);
 // The newest registered loader, Null when there is none.
 Ref<TAudioSampleLoader> FirstAudioSampleLoader();

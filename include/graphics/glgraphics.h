@@ -2,20 +2,34 @@
 // The OpenGL window driver: graphics contexts that are native windows (or
 // full-screen displays) with OpenGL rendering contexts.
 
+#include <memory>
+
 #include "graphics/graphics.h"
 
 namespace vellum {
 
+// The platform's window and OpenGL context behind a TGLGraphics.
 struct NativeGLContext;
+// Closing a native context destroys its OpenGL context, and its window
+// unless the window was attached from outside.
+struct NativeGLContextCloser {
+    void operator()(NativeGLContext* context) const;
+};
+using NativeGLContextPtr = std::unique_ptr<NativeGLContext, NativeGLContextCloser>;
 
 class TGLGraphics : public TGraphics {
 public:
-    NativeGLContext* _context = nullptr;  // Null once closed
+    explicit TGLGraphics(NativeGLContextPtr context) : _context(std::move(context)) {}
 
-    ~TGLGraphics() override;
     Ref<TGraphicsDriver> Driver() override;
     void GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) override;
+    // Closes the native context once; later calls do nothing.
     void Close() override;
+    // The native context, Null once closed.
+    NativeGLContext* NativeContext() const { return _context.get(); }
+
+private:
+    NativeGLContextPtr _context;
 };
 
 class TGLGraphicsDriver : public TGraphicsDriver {

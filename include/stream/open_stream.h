@@ -6,9 +6,13 @@
 
 namespace vellum {
 
+// How many wrapper protocols one url may stack.
+constexpr int MAX_URL_NESTING = 16;
+
 // Opens url: an existing stream comes back wrapped (closing the wrapper
 // leaves it open), a path opens a file, anything else goes to the
-// factories. Null when nothing can open it.
+// factories. Null when nothing can open it. A url that wraps more than
+// MAX_URL_NESTING others ("utf8::utf8::...") raises a TStreamException.
 Ref<TStream> OpenUrlStream(const Ref<TObject>& url, int readable, int writeable);
 Ref<TStream> OpenUrlStream(const String& url, int readable, int writeable);
 
@@ -19,5 +23,19 @@ Ref<TStream> OpenReadStream(const String& url);
 // OpenUrlStream for writing only.
 Ref<TStream> OpenWriteStream(const Ref<TObject>& url);
 Ref<TStream> OpenWriteStream(const String& url);
+
+// Closes a stream that was only read when the scope ends, however it ends.
+// Nothing written can be lost, so a failing close is ignored rather than
+// allowed to escape a destructor.
+class TReadStreamCloser {
+public:
+    explicit TReadStreamCloser(TStream& stream) : stream_(stream) {}
+    TReadStreamCloser(const TReadStreamCloser&) = delete;
+    TReadStreamCloser& operator=(const TReadStreamCloser&) = delete;
+    ~TReadStreamCloser();
+
+private:
+    TStream& stream_;
+};
 
 }  // namespace vellum

@@ -17,7 +17,8 @@ public:
     Ref<TStreamFactory> _succ;
 };
 
-// Links factory at the head of the registry, so it is asked first.
+// Links factory at the head of the registry, so it is asked first. A factory
+// already registered stays where it is.
 void RegisterStreamFactory(Ref<TStreamFactory> factory);
 // The newest registered factory, Null when there is none.
 Ref<TStreamFactory> FirstStreamFactory();

@@ -3,14 +3,11 @@
 // the main thread. Posted calls run in posting order while the main thread
 // pumps system messages.
 
-#include "runtime/object.h"
-
 namespace vellum {
 
-using TMainThreadFunction = void (*)(TObject* object, int argument);
+using TMainThreadFunction = void (*)(int argument);
 
-// Queues function(object, argument) for the main thread. Safe from any
-// thread; the object is passed as is, without taking a reference.
-void PostMainThreadCall(TMainThreadFunction function, TObject* object, int argument);
+// Queues function(argument) for the main thread. Safe from any thread.
+void PostMainThreadCall(TMainThreadFunction function, int argument);
 
 }  // namespace vellum

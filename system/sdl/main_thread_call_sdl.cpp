@@ -7,12 +7,6 @@ namespace vellum {
 
 namespace {
 
-struct MainThreadCall {
-    TMainThreadFunction function;
-    TObject* object;
-    int argument;
-};
-
 Uint32 callEventType = static_cast<Uint32>(-1);
 
 }  // namespace
@@ -29,30 +23,27 @@ bool StartSDLEvents() {
     return started && callEventType != static_cast<Uint32>(-1);
 }
 
-void PostMainThreadCall(TMainThreadFunction function, TObject* object, int argument) {
+// A call travels inside the SDL event itself: the function in data1, the
+// argument in code. Nothing is allocated, so nothing can leak when the queue
+// is full or discarded.
+void PostMainThreadCall(TMainThreadFunction function, int argument) {
     if (callEventType == static_cast<Uint32>(-1)) return;
     SDL_Event event{};
     event.type = callEventType;
-    event.user.data1 = new MainThreadCall{function, object, argument};
+    event.user.code = argument;
+    event.user.data1 = reinterpret_cast<void*>(function);
     // SDL's queue is thread-safe; a full queue drops the call like a lost tick.
-    if (SDL_PushEvent(&event) != 1) delete static_cast<MainThreadCall*>(event.user.data1);
+    SDL_PushEvent(&event);
 }
 
 bool RunMainThreadCall(const SDL_Event& event) {
     if (event.type != callEventType) return false;
-    auto* call = static_cast<MainThreadCall*>(event.user.data1);
-    MainThreadCall copy = *call;
-    delete call;
-    copy.function(copy.object, copy.argument);
+    reinterpret_cast<TMainThreadFunction>(event.user.data1)(event.user.code);
     return true;
 }
 
 void DiscardMainThreadCalls() {
-    if (callEventType == static_cast<Uint32>(-1)) return;
-    SDL_Event events[64];
-    int n;
-    while ((n = SDL_PeepEvents(events, 64, SDL_GETEVENT, callEventType, callEventType)) > 0)
-        for (int i = 0; i < n; ++i) delete static_cast<MainThreadCall*>(events[i].user.data1);
+    if (callEventType != static_cast<Uint32>(-1)) SDL_FlushEvent(callEventType);
 }
 
 }  // namespace vellum

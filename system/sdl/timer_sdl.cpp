@@ -50,7 +50,7 @@ Uint32 OnTick(Uint32, void* param) {
         Uint64 now = SDL_GetTicks64();
         next = due > now ? static_cast<Uint32>(due - now) : 1;
     }
-    PostMainThreadCall([](TObject*, int tickId) { DeliverTimerTick(tickId); }, nullptr, id);
+    PostMainThreadCall(DeliverTimerTick, id);
     return next;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/exception.h"
 #include "stream/bank_functions.h"
 #include "stream/bank_stream.h"
 #include "stream/open_stream.h"
@@ -121,6 +122,41 @@ TEST_F(OpenUrlTest, NewestFactoryIsAskedFirst) {
     EXPECT_EQ(catcher->seen, u"utf8|a::b");
     EXPECT_EQ(OpenReadStream(BoxString(u"")), nullptr);  // an empty url reaches factories too
     EXPECT_EQ(catcher->seen, u"|");
+}
+
+TEST_F(OpenUrlTest, AFactoryRegisteredTwiceIsLinkedOnce) {
+    struct Refuser : TStreamFactory {
+        Ref<TStream> CreateStream(const Ref<TObject>&, const String&, const String&, int, int) override {
+            ++asked;
+            return nullptr;
+        }
+        int asked = 0;
+    };
+    auto refuser = New<Refuser>();
+    RegisterStreamFactory(refuser);
+    auto below = refuser->_succ;
+    RegisterStreamFactory(refuser);  // linked again, this would point _succ at itself
+    EXPECT_EQ(FirstStreamFactory(), refuser);
+    EXPECT_EQ(refuser->_succ, below);
+    EXPECT_EQ(OpenReadStream(u"nothing::here"), nullptr);
+    EXPECT_EQ(refuser->asked, 1);
+}
+
+TEST_F(OpenUrlTest, NestedUrlsAreBounded) {
+    WriteFile("n.txt", "deep\n");
+    String wrappers = u"utf8::";
+    for (int i = 1; i < MAX_URL_NESTING; ++i) wrappers += i % 2 ? u"littleendian::" : u"bigendian::";
+    auto deepest = OpenReadStream(wrappers + Path("n.txt"));
+    ASSERT_NE(deepest, nullptr);
+    EXPECT_EQ(deepest->ReadLine(), u"deep");
+
+    EXPECT_THROW(OpenReadStream(u"utf8::" + wrappers + Path("n.txt")), TStreamException);
+    // Far deeper urls fail as fast, without exhausting the stack or memory,
+    // and leave the nesting count as it was.
+    String hostile;
+    for (int i = 0; i < 20000; ++i) hostile += u"bigendian::";
+    EXPECT_THROW(OpenReadStream(hostile + Path("n.txt")), TStreamException);
+    EXPECT_NE(OpenReadStream(wrappers + Path("n.txt")), nullptr);
 }
 
 }  // namespace

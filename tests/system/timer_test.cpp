@@ -107,7 +107,7 @@ TEST(MainThreadCalls, RunInPostingOrderWhilePumping) {
     InitSystemModule();
     static std::vector<int> order;
     std::thread poster([] {
-        for (int i = 0; i < 5; ++i) PostMainThreadCall([](TObject*, int n) { order.push_back(n); }, nullptr, i);
+        for (int i = 0; i < 5; ++i) PostMainThreadCall([](int n) { order.push_back(n); }, i);
     });
     poster.join();
     EXPECT_TRUE(order.empty());  // nothing runs until the main thread pumps

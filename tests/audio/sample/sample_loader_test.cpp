@@ -28,6 +28,22 @@ TEST(SampleLoaderTest, WavIsTriedBeforeOgg) {
     EXPECT_TRUE(Cast<TAudioSampleLoaderOGG>(first->_succ));
 }
 
+TEST(SampleLoaderTest, ALoaderRegisteredTwiceIsAskedOnce) {
+    struct Counter : TAudioSampleLoader {
+        Ref<TAudioSample> LoadAudioSample(const Ref<TStream>&) override {
+            ++asked;
+            return nullptr;
+        }
+        int asked = 0;
+    };
+    auto counter = New<Counter>();
+    RegisterAudioSampleLoader(counter);
+    RegisterAudioSampleLoader(counter);  // linked again, the search would never end
+    TempDir dir;
+    EXPECT_EQ(LoadAudioSample(FromUtf8(dir.Write("junk.bin", "not a sound at all"))), nullptr);
+    EXPECT_EQ(counter->asked, 1);
+}
+
 TEST(SampleLoaderTest, LoadsFromPathsStreamsAndBanks) {
     InitAudioModule();
     TempDir dir;

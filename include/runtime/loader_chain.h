@@ -1,0 +1,49 @@
+#pragma once
+// The registry behind every chain of loaders and factories (pictures, fonts,
+// audio samples, stream urls): a list linked through each entry's _succ,
+// newest first. One rule for all of them: an entry already in the chain is
+// not linked again, since that would point its _succ at itself or at a newer
+// entry and make every search loop for ever. Entries stay registered for the
+// whole run.
+
+#include <utility>
+
+#include "runtime/object.h"
+
+namespace vellum {
+
+template <class T>
+class TLoaderChain {
+public:
+    // Links entry at the head, so it is asked first. False, and nothing
+    // changes, when entry is Null or already in the chain.
+    bool Register(Ref<T> entry) {
+        if (!entry || Contains(entry)) return false;
+        entry->_succ = head_;
+        head_ = std::move(entry);
+        return true;
+    }
+
+    bool Contains(const Ref<T>& entry) const {
+        for (auto e = head_; e; e = e->_succ)
+            if (e == entry) return true;
+        return false;
+    }
+
+    // The newest entry, Null when there is none.
+    const Ref<T>& First() const { return head_; }
+
+    // The first answer of ask(entry) that is not Null, asking the newest
+    // entry first; Null when no entry answers.
+    template <class Ask>
+    auto FirstAnswer(Ask&& ask) const -> decltype(ask(std::declval<const Ref<T>&>())) {
+        for (auto e = head_; e; e = e->_succ)
+            if (auto answer = ask(e)) return answer;
+        return nullptr;
+    }
+
+private:
+    Ref<T> head_;
+};
+
+}  // namespace vellum
