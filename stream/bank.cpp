@@ -16,14 +16,11 @@ void CheckSize(int size) {
 
 }  // namespace
 
-TBank::~TBank() {
-    if (_capacity >= 0) delete[] _buf;
-}
-
 Ref<TBank> TBank::Create(int size) {
     CheckSize(size);
     auto bank = New<TBank>();
-    bank->_buf = new unsigned char[static_cast<size_t>(size)];
+    bank->_owned = std::make_unique_for_overwrite<unsigned char[]>(static_cast<size_t>(size));
+    bank->_buf = bank->_owned.get();
     bank->_size = size;
     bank->_capacity = size;
     return bank;
@@ -44,11 +41,11 @@ void TBank::Resize(int size) {
     if (size > _capacity) {
         long long grown = std::min(static_cast<long long>(_capacity) * 3 / 2, 0x7fffffffLL);
         int capacity = std::max(size, static_cast<int>(grown));
-        auto* memory = new unsigned char[static_cast<size_t>(capacity)];
+        auto memory = std::make_unique_for_overwrite<unsigned char[]>(static_cast<size_t>(capacity));
         int keep = _size < size ? _size : size;
-        if (keep > 0) std::memcpy(memory, _buf, static_cast<size_t>(keep));
-        if (_capacity >= 0) delete[] _buf;
-        _buf = memory;
+        if (keep > 0) std::memcpy(memory.get(), _buf, static_cast<size_t>(keep));
+        _owned = std::move(memory);  // frees the old memory if it was ours
+        _buf = _owned.get();
         _capacity = capacity;
     }
     _size = size;

@@ -3,6 +3,8 @@
 // that belongs to someone else. Every access through an offset is checked
 // against the bytes in use.
 
+#include <memory>
+
 #include "runtime/object.h"
 #include "runtime/string.h"
 
@@ -12,8 +14,6 @@ class TStream;
 
 class TBank : public TObject {
 public:
-    ~TBank() override;
-
     // A bank of size bytes of owned memory (contents undefined).
     static Ref<TBank> Create(int size);
     // A bank over memory it does not own (capacity -1).
@@ -55,7 +55,8 @@ public:
     int Write(TStream& stream, int offset, int count);
 
 private:
-    unsigned char* _buf = nullptr;
+    std::unique_ptr<unsigned char[]> _owned;  // Null for foreign memory
+    unsigned char* _buf = nullptr;            // the owned or the foreign memory
     int _size = 0;
     int _capacity = 0;
     int _locked = 0;
