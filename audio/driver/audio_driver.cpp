@@ -28,6 +28,8 @@ void TAudioDriver::Shutdown() {}
 
 Ref<TSound> TAudioDriver::CreateSound(const Ref<TAudioSample>&, int) { return New<TSound>(); }
 
+Ref<TSound> TAudioDriver::CreateStreamSound(const std::shared_ptr<TAudioStream>&, int) { return New<TSound>(); }
+
 Ref<TChannel> TAudioDriver::AllocChannel() { return New<TChannel>(); }
 
 Ref<TSound> TAudioDriver::LoadSound(const Ref<TObject>& url, int flags) { return TSound::Load(url, flags); }

@@ -2,6 +2,8 @@
 
 #include "audio/audio_driver.h"
 #include "audio/sample_loader.h"
+#include "sample/audio_stream.h"
+#include "stream/stream.h"
 
 namespace vellum {
 
@@ -18,6 +20,10 @@ Ref<TChannel> TSound::Play(const Ref<TChannel>&) { return New<TChannel>(); }
 Ref<TChannel> TSound::Cue(const Ref<TChannel>&) { return New<TChannel>(); }
 
 Ref<TSound> TSound::Load(const Ref<TObject>& url, int flags) {
+    if ((flags & SOUND_STREAM) && !Cast<TAudioSample>(url) && !Cast<TStream>(url)) {
+        auto stream = TAudioStream::Open(url, (flags & SOUND_LOOP) != 0);
+        return stream ? CurrentAudioDriver()->CreateStreamSound(stream, flags) : nullptr;
+    }
     Ref<TAudioSample> sample = Cast<TAudioSample>(url);
     if (!sample) sample = LoadAudioSample(url);
     if (!sample) return nullptr;

@@ -6,31 +6,32 @@
 #include <vector>
 
 #include "openal/al_output_openal.h"
+#include "openal/al_stream_openal.h"
+#include "audio/al_name.h"
 #include "audio/sound_buffer.h"
 
 namespace vellum {
 
 // One OpenAL buffer, shared by a buffer and its duplicates.
 struct TAlData {
-    ~TAlData();
     std::shared_ptr<TAlOutput> output;
-    ALuint id = 0;
+    TAlName buffer;
     bool filled = false;
 };
 
 class TAlSoundBuffer : public TSoundBuffer {
 public:
-    ~TAlSoundBuffer() override;
-
-    // A new source over data; SOUND_ERR_OUT_OF_MEMORY when none can be made.
+    // A new source over data, or, for a streamed sound, over stream (data
+    // then holds no buffer); SOUND_ERR_OUT_OF_MEMORY when none can be made.
     static int Make(std::shared_ptr<TAlData> data, const TPcmFormat& format, int flags, int bytes,
-                    Ref<TAlSoundBuffer>* made);
+                    Ref<TAlSoundBuffer>* made, std::shared_ptr<TAudioStream> stream = nullptr);
     // A second source over the same data, with the same settings.
     int Duplicate(Ref<TSoundBuffer>* duplicate);
     const std::shared_ptr<TAlOutput>& Output() const { return _output; }
 
     // Only the whole buffer can be locked: its data lives in OpenAL, which
-    // cannot hand it back, so a lock starts from silence.
+    // cannot hand it back, so a lock starts from silence. A streamed
+    // buffer cannot be locked, and its position only goes back to 0.
     int Lock(int offset, int bytes, void** region, int* regionBytes) override;
     int Unlock(void* region, int regionBytes) override;
     int Play(int flags) override;
@@ -52,7 +53,7 @@ private:
 
     std::shared_ptr<TAlOutput> _output;
     std::shared_ptr<TAlData> _data;
-    ALuint _source = 0;
+    TAlName _source;
     TPcmFormat _format;
     int _flags = 0;
     int _bytes = 0;
@@ -62,6 +63,8 @@ private:
     int _volume = 0;
     int _pan = 0;
     int _hertz = 0;
+    std::shared_ptr<TAudioStream> _stream;
+    std::unique_ptr<TAlStreamPump> _pump;  // a streamed buffer's voice, from its cue on
 };
 
 }  // namespace vellum

@@ -38,6 +38,11 @@ void DropBufList(Ref<TBuf>& head) {
     }
 }
 
+int TSoundDevice::CreateStreamBuffer(const TPcmFormat&, const TSoundBufferDesc&, const std::shared_ptr<TAudioStream>&,
+                                     Ref<TSoundBuffer>*) {
+    return SOUND_ERR_INVALID_PARAM;
+}
+
 void CheckSoundResult(int result, const char* step) {
     if (result >= 0) return;
     throw TRuntimeException(FromLatin1(step) + u" failed (" + ToString(result & 0xFFFF) + u")");

@@ -55,6 +55,10 @@ Ref<TSound> TDirectSoundAudioDriver::CreateSound(const Ref<TAudioSample>& sample
     return TDirectSoundSound::Create(sample, flags);
 }
 
+Ref<TSound> TDirectSoundAudioDriver::CreateStreamSound(const std::shared_ptr<TAudioStream>& stream, int flags) {
+    return TDirectSoundSound::CreateStream(stream, flags);
+}
+
 Ref<TChannel> TDirectSoundAudioDriver::AllocChannel() { return TDirectSoundChannel::Create(1); }
 
 void TDirectSoundAudioDriver::FlushLonely() {

@@ -34,38 +34,23 @@ constexpr float kHalfPi = 1.57079632679f;
 
 }  // namespace
 
-TAlData::~TAlData() {
-    if (!id || !output->IsOpen()) return;
-    TAlContextScope scope(*output);
-    alDeleteBuffers(1, &id);
-}
-
-TAlSoundBuffer::~TAlSoundBuffer() {
-    if (!_source || !_output->IsOpen()) return;
-    TAlContextScope scope(*_output);
-    alDeleteSources(1, &_source);
-}
-
 int TAlSoundBuffer::Make(std::shared_ptr<TAlData> data, const TPcmFormat& format, int flags, int bytes,
-                         Ref<TAlSoundBuffer>* made) {
+                         Ref<TAlSoundBuffer>* made, std::shared_ptr<TAudioStream> stream) {
     auto buffer = New<TAlSoundBuffer>();
+    buffer->_stream = std::move(stream);
     buffer->_output = data->output;
     buffer->_data = std::move(data);
     buffer->_format = format;
     buffer->_flags = flags;
     buffer->_bytes = bytes;
     buffer->_hertz = format.samplesPerSec;
+    buffer->_source = TAlName::Make(TAlName::SOURCE, buffer->_output);
+    if (!buffer->_source) return SOUND_ERR_OUT_OF_MEMORY;
     TAlContextScope scope(*buffer->_output);
-    alGetError();
-    alGenSources(1, &buffer->_source);
-    if (alGetError() != AL_NO_ERROR) {
-        buffer->_source = 0;
-        return SOUND_ERR_OUT_OF_MEMORY;
-    }
-    ALuint source = buffer->_source;
+    ALuint source = buffer->_source.Id();
     alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
     alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
-    if (buffer->_data->filled) alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer->_data->id));
+    if (buffer->_data->filled) alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer->_data->buffer.Id()));
     buffer->ApplyGainAndPan();
     *made = buffer;
     return SOUND_OK;
@@ -74,7 +59,7 @@ int TAlSoundBuffer::Make(std::shared_ptr<TAlData> data, const TPcmFormat& format
 int TAlSoundBuffer::Duplicate(Ref<TSoundBuffer>* duplicate) {
     if (!_output->IsOpen()) return SOUND_ERR_BUFFER_LOST;
     Ref<TAlSoundBuffer> copy;
-    int result = Make(_data, _format, _flags, _bytes, &copy);
+    int result = Make(_data, _format, _flags, _bytes, &copy, _stream);
     if (result != SOUND_OK) return result;
     copy->SetVolume(_volume);
     copy->SetPan(_pan);
@@ -85,7 +70,7 @@ int TAlSoundBuffer::Duplicate(Ref<TSoundBuffer>* duplicate) {
 
 int TAlSoundBuffer::Lock(int offset, int bytes, void** region, int* regionBytes) {
     if (!_output->IsOpen()) return SOUND_ERR_BUFFER_LOST;
-    if (offset != 0 || bytes != _bytes || _locked) return SOUND_ERR_INVALID_PARAM;
+    if (_stream || offset != 0 || bytes != _bytes || _locked) return SOUND_ERR_INVALID_PARAM;
     int silence = _format.bitsPerSample == 8 ? 128 : 0;
     _staging.assign(static_cast<size_t>(_bytes), static_cast<unsigned char>(silence));
     _locked = true;
@@ -104,29 +89,46 @@ int TAlSoundBuffer::Unlock(void* region, int) {
 
 int TAlSoundBuffer::Play(int flags) {
     if (!_output->IsOpen()) return SOUND_ERR_BUFFER_LOST;
-    TAlContextScope scope(*_output);
     _looping = (flags & SOUND_PLAY_LOOPING) != 0;
-    alSourcei(_source, AL_LOOPING, _looping ? AL_TRUE : AL_FALSE);
-    if (State() != AL_PLAYING) alSourcePlay(_source);
+    if (_stream) {  // the stream loops by itself
+        if (!_pump) SetCurrentPosition(0);
+        _pump->Play();
+        return SOUND_OK;
+    }
+    TAlContextScope scope(*_output);
+    alSourcei(_source.Id(), AL_LOOPING, _looping ? AL_TRUE : AL_FALSE);
+    if (State() != AL_PLAYING) alSourcePlay(_source.Id());
     return SOUND_OK;
 }
 
 int TAlSoundBuffer::Stop() {
     if (!_output->IsOpen()) return SOUND_ERR_BUFFER_LOST;
+    if (_stream) {
+        if (_pump) _pump->Pause();
+        return SOUND_OK;
+    }
     TAlContextScope scope(*_output);
-    if (State() == AL_PLAYING) alSourcePause(_source);  // pausing keeps the position
+    if (State() == AL_PLAYING) alSourcePause(_source.Id());  // pausing keeps the position
     return SOUND_OK;
 }
 
 int TAlSoundBuffer::SetCurrentPosition(int offset) {
     if (!_output->IsOpen()) return SOUND_ERR_BUFFER_LOST;
+    if (_stream) {
+        if (offset != 0) return SOUND_ERR_INVALID_PARAM;
+        // A voice of its own from the first frame; decoding starts at once.
+        _pump.reset();
+        int format = _format.bitsPerSample == 8 ? SF_STEREO8 : SF_STEREO16LE;
+        _pump = std::make_unique<TAlStreamPump>(_output, _source.Id(), _stream, format);
+        return SOUND_OK;
+    }
     if (offset < 0 || offset > _bytes) return SOUND_ERR_INVALID_PARAM;
     TAlContextScope scope(*_output);
     int frame = offset / _format.blockAlign;
     if (State() != AL_PLAYING && frame == 0)
-        alSourceRewind(_source);
+        alSourceRewind(_source.Id());
     else
-        alSourcei(_source, AL_SAMPLE_OFFSET, frame);
+        alSourcei(_source.Id(), AL_SAMPLE_OFFSET, frame);
     return SOUND_OK;
 }
 
@@ -152,7 +154,7 @@ int TAlSoundBuffer::SetFrequency(int hertz) {
     _hertz = hertz;
     if (!_output->IsOpen()) return SOUND_ERR_BUFFER_LOST;
     TAlContextScope scope(*_output);
-    alSourcef(_source, AL_PITCH, static_cast<float>(hertz) / static_cast<float>(_format.samplesPerSec));
+    alSourcef(_source.Id(), AL_PITCH, static_cast<float>(hertz) / static_cast<float>(_format.samplesPerSec));
     return SOUND_OK;
 }
 
@@ -160,6 +162,10 @@ int TAlSoundBuffer::SetFrequency(int hertz) {
 int TAlSoundBuffer::GetStatus(int* status) {
     *status = 0;
     if (!_output->IsOpen()) return SOUND_OK;
+    if (_stream) {
+        if (_pump && _pump->Playing()) *status = SOUND_STATUS_PLAYING | (_looping ? SOUND_STATUS_LOOPING : 0);
+        return SOUND_OK;
+    }
     TAlContextScope scope(*_output);
     if (State() == AL_PLAYING) *status = SOUND_STATUS_PLAYING | (_looping ? SOUND_STATUS_LOOPING : 0);
     return SOUND_OK;
@@ -182,7 +188,7 @@ int TAlSoundBuffer::GetFrequency(int* hertz) {
 
 ALint TAlSoundBuffer::State() const {
     ALint state = AL_STOPPED;
-    alGetSourcei(_source, AL_SOURCE_STATE, &state);
+    alGetSourcei(_source.Id(), AL_SOURCE_STATE, &state);
     return state;
 }
 
@@ -199,12 +205,12 @@ int TAlSoundBuffer::Upload(const std::vector<unsigned char>& bytes) {
     }
     TAlContextScope scope(*_output);
     alGetError();
-    alSourcei(_source, AL_BUFFER, 0);
-    alBufferData(_data->id, eight ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16, data, frames * (eight ? 2 : 4),
+    alSourcei(_source.Id(), AL_BUFFER, 0);
+    alBufferData(_data->buffer.Id(), eight ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16, data, frames * (eight ? 2 : 4),
                  _format.samplesPerSec);
     if (alGetError() != AL_NO_ERROR) return SOUND_ERR_GENERIC;
     _data->filled = true;
-    alSourcei(_source, AL_BUFFER, static_cast<ALint>(_data->id));
+    alSourcei(_source.Id(), AL_BUFFER, static_cast<ALint>(_data->buffer.Id()));
     return SOUND_OK;
 }
 
@@ -213,8 +219,8 @@ void TAlSoundBuffer::ApplyGainAndPan() {
     // -10000 is silence; above it, hundredths of a decibel.
     float gain = _volume <= -10000 ? 0.0f : std::pow(10.0f, static_cast<float>(_volume) / 2000.0f);
     if (_pan == 0) {
-        alSourcei(_source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
-        alSourcef(_source, AL_GAIN, gain);
+        alSourcei(_source.Id(), AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+        alSourcef(_source.Id(), AL_GAIN, gain);
         return;
     }
     float farGain = std::pow(10.0f, -static_cast<float>(std::abs(_pan)) / 2000.0f);
@@ -226,9 +232,9 @@ void TAlSoundBuffer::ApplyGainAndPan() {
         angles[0] = farAngle;
     else
         angles[1] = -farAngle;
-    alSourcei(_source, AL_DIRECT_CHANNELS_SOFT, AL_FALSE);
-    alSourcefv(_source, AL_STEREO_ANGLES, angles);
-    alSourcef(_source, AL_GAIN, gain / (1.0f + std::sin(t)));
+    alSourcei(_source.Id(), AL_DIRECT_CHANNELS_SOFT, AL_FALSE);
+    alSourcefv(_source.Id(), AL_STEREO_ANGLES, angles);
+    alSourcef(_source.Id(), AL_GAIN, gain / (1.0f + std::sin(t)));
 }
 
 }  // namespace vellum

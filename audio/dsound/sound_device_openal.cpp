@@ -27,18 +27,23 @@ public:
             return SOUND_ERR_INVALID_PARAM;
         auto data = std::make_shared<TAlData>();
         data->output = _output;
-        {
-            TAlContextScope scope(*_output);
-            alGetError();
-            alGenBuffers(1, &data->id);
-            if (alGetError() != AL_NO_ERROR) {
-                data->id = 0;
-                return SOUND_ERR_OUT_OF_MEMORY;
-            }
-        }
+        data->buffer = TAlName::Make(TAlName::BUFFER, _output);
+        if (!data->buffer) return SOUND_ERR_OUT_OF_MEMORY;
         Ref<TAlSoundBuffer> made;
         int bytes = desc.bufferBytes - desc.bufferBytes % format.blockAlign;
         int result = TAlSoundBuffer::Make(std::move(data), format, desc.flags, bytes, &made);
+        if (result == SOUND_OK) *buffer = made;
+        return result;
+    }
+
+    int CreateStreamBuffer(const TPcmFormat& format, const TSoundBufferDesc& desc,
+                           const std::shared_ptr<TAudioStream>& stream, Ref<TSoundBuffer>* buffer) override {
+        if (!_output->IsOpen()) return SOUND_ERR_NO_DRIVER;
+        if (!ValidFormat(format) || !stream) return SOUND_ERR_INVALID_PARAM;
+        auto data = std::make_shared<TAlData>();
+        data->output = _output;
+        Ref<TAlSoundBuffer> made;
+        int result = TAlSoundBuffer::Make(std::move(data), format, desc.flags, 0, &made, stream);
         if (result == SOUND_OK) *buffer = made;
         return result;
     }

@@ -7,8 +7,10 @@
 #include <thread>
 #include <unordered_map>
 
+#include "audio/audio_sample.h"
 #include "mixer/mixer_engine.h"
 #include "mixer/mixer_slots.h"
+#include "sample/audio_stream.h"
 
 namespace vellum {
 
@@ -16,12 +18,16 @@ namespace {
 
 // How long a request waits for room in a full ring while the device drains it.
 constexpr int kRingWaitMs = 500;
+// A streamed voice's ring (about 186 ms at 44.1 kHz) and the window of it
+// that the mixing thread works in.
+constexpr int kStreamRingFrames = 8192;
+constexpr int kStreamWindowFrames = 512;
 
 struct MixerState {
     std::shared_ptr<TMixerDevice> device;  // set while open
     std::unique_ptr<TMixerEngine> engine;  // set while open
     TMixerSlots slots;
-    std::unordered_map<int, TMixerSoundData*> sounds;  // outlive open and close
+    std::unordered_map<int, TMixerSoundRef> sounds;  // outlive open and close
     int lastSound = 0;
     int dropped = 0;
 };
@@ -86,7 +92,7 @@ int Change(int handle, TMixerOp op, int value) {
     int index = IndexOf(handle);
     int status = CurrentStatus(s, index, *slot);
     int position = CurrentPosition(s, index, *slot);
-    if (!Post(s, *slot, {op, false, index, handle, value, 0, nullptr})) return 0;
+    if (!Post(s, *slot, {op, false, index, handle, value, 0, nullptr, nullptr})) return 0;
     if (op == TMixerOp::Pause && status) status = value ? status | MIXER_PAUSED : status & ~MIXER_PAUSED;
     slot->status = status;
     slot->position = position;
@@ -126,23 +132,40 @@ void MixerClose() {
 
 int MixerIsOpen() { return State().device ? 1 : 0; }
 
-int MixerCreateSound(int length, int bits, int channels, int hertz, const void* samples, int loop) {
-    TMixerSoundData* data = NewMixerSoundData(length, bits, channels, hertz, samples, loop != 0);
-    if (!data) return 0;
+namespace {
+
+int AddSound(TMixerSoundRef data) {
     auto& s = State();
     do {
         if (++s.lastSound <= 0) s.lastSound = 1;
     } while (s.sounds.count(s.lastSound));
-    s.sounds[s.lastSound] = data;
+    s.sounds[s.lastSound] = std::move(data);
     return s.lastSound;
+}
+
+// A feed decoding a streamed sound for one voice, into 16-bit frames.
+std::unique_ptr<TStreamFeed> FeedFor(const TMixerSoundData& data) {
+    int format = data.channels == 2 ? SF_STEREO16LE : SF_MONO16LE;
+    auto feed = std::make_unique<TStreamFeed>(data.stream, format, kStreamRingFrames);
+    feed->Ring()->scratch.resize(static_cast<size_t>(kStreamWindowFrames) * static_cast<size_t>(data.channels));
+    return feed;
+}
+
+}  // namespace
+
+int MixerCreateSound(int length, int bits, int channels, int hertz, const void* samples, int loop) {
+    TMixerSoundRef data = NewMixerSoundData(length, bits, channels, hertz, samples, loop != 0);
+    return data ? AddSound(std::move(data)) : 0;
+}
+
+int MixerCreateStreamSound(std::shared_ptr<TAudioStream> stream) {
+    if (!stream || SampleChannels(stream->Format()) == 0) return 0;
+    return AddSound(NewMixerStreamData(std::move(stream)));
 }
 
 void MixerFreeSound(int sound) {
     auto& s = State();
-    auto it = s.sounds.find(sound);
-    if (it == s.sounds.end()) return;
-    ReleaseMixerSound(it->second);
-    s.sounds.erase(it);
+    s.sounds.erase(sound);
 }
 
 int MixerAllocChannel() {
@@ -152,7 +175,7 @@ int MixerAllocChannel() {
     int handle = s.slots.Alloc();
     if (!handle) return 0;
     // The voice may still hold what a freed channel left behind.
-    if (!Post(s, *s.slots.Find(handle), {TMixerOp::Reset, false, IndexOf(handle), handle, 0, 0, nullptr})) {
+    if (!Post(s, *s.slots.Find(handle), {TMixerOp::Reset, false, IndexOf(handle), handle, 0, 0, nullptr, nullptr})) {
         s.slots.Free(IndexOf(handle));
         return 0;
     }
@@ -166,11 +189,11 @@ void MixerFreeChannel(int handle) {
     if (!slot) return;
     int index = IndexOf(handle);
     if (Sounding(CurrentStatus(s, index, *slot)) &&
-        Post(s, *slot, {TMixerOp::Detach, false, index, handle, 0, 0, nullptr})) {
+        Post(s, *slot, {TMixerOp::Detach, false, index, handle, 0, 0, nullptr, nullptr})) {
         slot->temporary = true;
         return;
     }
-    Post(s, *slot, {TMixerOp::Reset, false, index, handle, 0, 0, nullptr});
+    Post(s, *slot, {TMixerOp::Reset, false, index, handle, 0, 0, nullptr, nullptr});
     s.slots.Free(index);
 }
 
@@ -183,13 +206,15 @@ int MixerPlaySound(int sound, int cue, int handle) {
     if (temporary && !(handle = MixerAllocChannel())) return 0;
     TMixerSlot* slot = s.slots.Find(handle);
     if (!slot) return 0;
-    TMixerSoundData* data = it->second;
-    RetainMixerSound(data);  // the request's reference, taken over by the voice
-    if (!Post(s, *slot, {TMixerOp::Play, temporary, IndexOf(handle), handle, cue ? 1 : 0, 0, data})) {
-        ReleaseMixerSound(data);
+    const TMixerSoundRef& data = it->second;
+    std::unique_ptr<TStreamFeed> feed = data->stream ? FeedFor(*data) : nullptr;
+    // The request holds a reference of its own, which the voice takes over.
+    if (!Post(s, *slot, {TMixerOp::Play, temporary, IndexOf(handle), handle, cue ? 1 : 0, 0, data,
+                         feed ? feed->Ring() : nullptr})) {
         if (temporary) s.slots.Free(IndexOf(handle));
         return 0;
     }
+    slot->feed = std::move(feed);  // the voice that played before lets go of its own
     if (temporary) slot->temporary = true;
     slot->status = MIXER_ACTIVE | (data->loop ? MIXER_LOOP : 0) | (cue ? MIXER_PAUSED : 0);
     slot->position = 0;
@@ -201,9 +226,10 @@ void MixerStopChannel(int handle) {
     Reap(s);
     TMixerSlot* slot = s.slots.Find(handle);
     if (!slot) return;
-    Post(s, *slot, {TMixerOp::Stop, false, IndexOf(handle), handle, 0, 0, nullptr});
+    Post(s, *slot, {TMixerOp::Stop, false, IndexOf(handle), handle, 0, 0, nullptr, nullptr});
     slot->status = 0;
     slot->position = 0;
+    slot->feed.reset();
     if (slot->temporary) s.slots.Free(IndexOf(handle));
 }
 

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "openal/al_output_openal.h"
+#include "audio/al_name.h"
 #include "audio/mixer_device.h"
 
 namespace vellum {
@@ -47,19 +48,17 @@ public:
         Close();
         _output = TAlOutput::Open({nullptr});
         if (!_output) return false;
+        _source = TAlName::Make(TAlName::SOURCE, _output);
+        for (auto& buffer : _buffers) buffer = TAlName::Make(TAlName::BUFFER, _output);
+        if (!_source || !std::all_of(std::begin(_buffers), std::end(_buffers), [](auto& b) { return bool(b); })) {
+            Release();
+            return false;
+        }
         {
             TAlContextScope scope(*_output);
-            alGetError();
-            alGenSources(1, &_source);
-            alGenBuffers(kBlocks, _buffers);
-            if (alGetError() != AL_NO_ERROR) {
-                _output->Close();  // frees whatever was made
-                _output.reset();
-                return false;
-            }
             // The stream is already mixed: each channel straight to its speaker.
-            if (alIsExtensionPresent("AL_SOFT_direct_channels")) alSourcei(_source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
-            alSourcei(_source, AL_SOURCE_RELATIVE, AL_TRUE);
+            if (alIsExtensionPresent("AL_SOFT_direct_channels")) alSourcei(_source.Id(), AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+            alSourcei(_source.Id(), AL_SOURCE_RELATIVE, AL_TRUE);
         }
         ALCdevice* device = alcGetContextsDevice(_output->Context());
         _setThreadContext = alcIsExtensionPresent(device, "ALC_EXT_thread_local_context")
@@ -80,23 +79,29 @@ public:
         if (_thread.joinable()) _thread.join();
         {
             TAlContextScope scope(*_output);
-            alSourceStop(_source);
-            alSourcei(_source, AL_BUFFER, 0);
-            alDeleteSources(1, &_source);
-            alDeleteBuffers(kBlocks, _buffers);
+            alSourceStop(_source.Id());
+            alSourcei(_source.Id(), AL_BUFFER, 0);
         }
-        _output->Close();
-        _output.reset();
+        Release();
     }
 
     bool Draining() const override { return _output && !_finished.load(std::memory_order_acquire); }
 
 private:
+    // Deletes the source and buffers, then closes the device.
+    void Release() {
+        _source.Reset();
+        for (auto& buffer : _buffers) buffer.Reset();
+        _output->Close();
+        _output.reset();
+    }
+
     void Run() {
         if (_setThreadContext)
             _setThreadContext(_output->Context());
         else
             alcMakeContextCurrent(_output->Context());
+        const ALuint source = _source.Id();
         std::vector<std::int16_t> block(kBlockValues);
         std::int64_t written = 0;  // bytes queued since the start
         std::int64_t played = 0;   // bytes of the buffers played out and taken back
@@ -104,30 +109,30 @@ private:
         Clock::time_point lastMove = Clock::now();
         while (_running.load(std::memory_order_acquire)) {
             ALint processed = 0;
-            alGetSourcei(_source, AL_BUFFERS_PROCESSED, &processed);
+            alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
             for (; processed > 0; --processed) {
                 ALuint id = 0;
-                alSourceUnqueueBuffers(_source, 1, &id);
+                alSourceUnqueueBuffers(source, 1, &id);
                 played += kBlockBytes;
             }
             ALint offset = 0;
-            alGetSourcei(_source, AL_BYTE_OFFSET, &offset);
+            alGetSourcei(source, AL_BYTE_OFFSET, &offset);
             const std::int64_t play = played + offset;
             const std::int64_t blocks = std::min<std::int64_t>((play + 2 * kBlockBytes - written) / kBlockBytes, 2);
             if (blocks >= 1) {
                 alGetError();
                 for (std::int64_t b = 0; b < blocks; ++b) {
-                    ALuint id = _buffers[(written / kBlockBytes) % kBlocks];
+                    ALuint id = _buffers[(written / kBlockBytes) % kBlocks].Id();
                     _mixer->Mix(block.data(), kBlockValues);
                     alBufferData(id, AL_FORMAT_STEREO16, block.data(), kBlockBytes, MIXER_HERTZ);
-                    alSourceQueueBuffers(_source, 1, &id);
+                    alSourceQueueBuffers(source, 1, &id);
                     written += kBlockBytes;
                 }
                 if (alGetError() != AL_NO_ERROR) break;
                 // It stops by itself when it runs dry; start it again.
                 ALint state = AL_STOPPED;
-                alGetSourcei(_source, AL_SOURCE_STATE, &state);
-                if (state != AL_PLAYING) alSourcePlay(_source);
+                alGetSourcei(source, AL_SOURCE_STATE, &state);
+                if (state != AL_PLAYING) alSourcePlay(source);
             }
             Clock::time_point now = Clock::now();
             if (play != lastPlay) {
@@ -142,13 +147,13 @@ private:
             std::this_thread::sleep_for(std::chrono::milliseconds(wait));
         }
         _finished.store(true, std::memory_order_release);
-        alSourceStop(_source);
+        alSourceStop(source);
         if (_setThreadContext) _setThreadContext(nullptr);
     }
 
     std::shared_ptr<TAlOutput> _output;
-    ALuint _source = 0;
-    ALuint _buffers[kBlocks] = {};
+    TAlName _source;
+    TAlName _buffers[kBlocks];
     PFNALCSETTHREADCONTEXTPROC _setThreadContext = nullptr;
     TMixerSource* _mixer = nullptr;
     std::atomic<bool> _running{false};

@@ -18,11 +18,7 @@ bool Over(const TMixerVoice& voice) { return voice.status == 0 || (voice.status 
 TMixerEngine::TMixerEngine(int chunkValues)
     : _voices(MIXER_SLOTS), _accum(static_cast<size_t>(std::max(2, chunkValues & ~1))) {}
 
-TMixerEngine::~TMixerEngine() {
-    TMixerRequest request;
-    while (_requests.Pop(&request)) ReleaseMixerSound(request.sound);
-    for (auto& voice : _voices) DropVoiceSound(voice);
-}
+TMixerEngine::~TMixerEngine() = default;
 
 void TMixerEngine::Mix(std::int16_t* out, int values) {
     TMixerRequest request;
@@ -41,7 +37,7 @@ void TMixerEngine::Mix(std::int16_t* out, int values) {
     Publish();
 }
 
-void TMixerEngine::Apply(const TMixerRequest& request) {
+void TMixerEngine::Apply(TMixerRequest& request) {
     TMixerVoice& voice = _voices[request.slot];
     switch (request.op) {
         case TMixerOp::Reset:
@@ -49,8 +45,11 @@ void TMixerEngine::Apply(const TMixerRequest& request) {
             voice = TMixerVoice{};
             break;
         case TMixerOp::Play:
-            DropVoiceSound(voice);
-            voice.sound = request.sound;
+            voice.sound = std::move(request.sound);
+            voice.stream = std::move(request.stream);
+            voice.streamPosition = 0;
+            voice.windowStart = 0;
+            voice.windowCount = 0;
             voice.position = 0;
             voice.status = MIXER_ACTIVE | (voice.sound->loop ? MIXER_LOOP : 0) | (request.value ? MIXER_PAUSED : 0);
             voice.temporary = voice.temporary || request.temporary;

@@ -26,7 +26,8 @@ struct TMixerRequest {
     int handle = 0;
     int value = 0;  // Play: cue flag; Pause: paused flag; else the fixed-point value
     std::uint32_t seq = 0;
-    TMixerSoundData* sound = nullptr;  // Play: a reference the voice takes over
+    TMixerSoundRef sound;  // Play: a reference the voice takes over
+    std::shared_ptr<TStreamRing> stream;  // Play: a streamed sound's frames
 };
 
 // A temporary channel whose voice is over, as of request seq.
@@ -65,7 +66,7 @@ public:
     void Mix(std::int16_t* out, int values) override;
 
 private:
-    void Apply(const TMixerRequest& request);
+    void Apply(TMixerRequest& request);
     void Publish();
 
     TSpscRing<TMixerRequest, kRingSize> _requests;

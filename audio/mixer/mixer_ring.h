@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <utility>
 
 namespace vellum {
 
@@ -24,11 +25,11 @@ public:
         return true;
     }
 
-    // Consumer: takes the oldest entry into entry; false when the ring is empty.
+    // Consumer: moves the oldest entry into entry; false when the ring is empty.
     bool Pop(T* entry) {
         std::uint32_t tail = _tail.load(std::memory_order_relaxed);
         if (_head.load(std::memory_order_acquire) == tail) return false;
-        *entry = _entries[tail & (N - 1)];
+        *entry = std::move(_entries[tail & (N - 1)]);
         _tail.store(tail + 1, std::memory_order_release);
         return true;
     }

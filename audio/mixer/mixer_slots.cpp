@@ -41,6 +41,7 @@ void TMixerSlots::Free(int index) {
     if (!slot.allocated) return;
     slot.allocated = false;
     slot.temporary = false;
+    slot.feed.reset();
     slot.next = _slots[0].next;
     _slots[0].next = index;
 }

@@ -6,7 +6,10 @@
 // valid while the slot is allocated with that generation.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "driver/stream_feed.h"
 
 namespace vellum {
 
@@ -18,6 +21,7 @@ struct TMixerSlot {
     std::uint32_t seq = 0;   // requests posted for the slot
     int status = 0;          // status once the posted requests are applied
     int position = 0;        // position as the program last knew it
+    std::unique_ptr<TStreamFeed> feed;  // decoding a streamed sound for the voice
 };
 
 class TMixerSlots {
@@ -28,7 +32,7 @@ public:
     void Reset();
     // Pops the free list and returns the new handle; 0 when none is free.
     int Alloc();
-    // Pushes slot index back on the free list.
+    // Pushes slot index back on the free list; a stream feed of the slot stops.
     void Free(int index);
     // The slot of a valid handle; Null when the handle is stale or malformed.
     TMixerSlot* Find(int handle);

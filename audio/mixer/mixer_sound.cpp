@@ -1,14 +1,18 @@
 #include "mixer/mixer_sound.h"
 
+#include <algorithm>
 #include <climits>
+
+#include "audio/audio_sample.h"
+#include "sample/audio_stream.h"
 
 namespace vellum {
 
-TMixerSoundData* NewMixerSoundData(int length, int bits, int channels, int hertz, const void* samples, bool loop) {
+TMixerSoundRef NewMixerSoundData(int length, int bits, int channels, int hertz, const void* samples, bool loop) {
     if (length < 0 || (bits != 8 && bits != 16) || (channels != 1 && channels != 2) || hertz <= 0) return nullptr;
     if (length > 0 && !samples) return nullptr;
     if (length > INT_MAX / 4) return nullptr;
-    auto* sound = new TMixerSoundData;
+    auto sound = std::make_shared<TMixerSoundData>();
     sound->length = length;
     sound->channels = channels;
     sound->hertz = hertz;
@@ -23,11 +27,14 @@ TMixerSoundData* NewMixerSoundData(int length, int bits, int channels, int hertz
     return sound;
 }
 
-void RetainMixerSound(TMixerSoundData* sound) { sound->refs.fetch_add(1, std::memory_order_relaxed); }
-
-void ReleaseMixerSound(TMixerSoundData* sound) {
-    // acq_rel: every holder's reads of the data happen before the delete.
-    if (sound && sound->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete sound;
+TMixerSoundRef NewMixerStreamData(std::shared_ptr<TAudioStream> stream) {
+    auto sound = std::make_shared<TMixerSoundData>();
+    sound->length = static_cast<int>(std::min<long long>(stream->Length(), INT_MAX));
+    sound->channels = SampleChannels(stream->Format());
+    sound->hertz = stream->Hertz();
+    sound->loop = stream->Loop();
+    sound->stream = std::move(stream);
+    return sound;
 }
 
 }  // namespace vellum

@@ -3,11 +3,13 @@
 // program's sound handle and every voice playing it. The last holder to
 // let go frees it, whichever thread that is.
 
-#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace vellum {
+
+class TAudioStream;
 
 struct TMixerSoundData {
     std::vector<std::int16_t> samples;  // length * channels values, interleaved
@@ -15,16 +17,16 @@ struct TMixerSoundData {
     int channels = 1;                   // 1 or 2
     int hertz = 0;
     bool loop = false;
-    std::atomic<int> refs{1};
+    std::shared_ptr<TAudioStream> stream;  // a streamed sound: no samples, each voice decodes its own
 };
+
+using TMixerSoundRef = std::shared_ptr<const TMixerSoundData>;
 
 // A sound of length frames copied from samples: bits 8 (unsigned, 128 =
 // silence) or 16 (signed little-endian), 1 or 2 channels, hertz above 0.
-// Null when a parameter is out of range. The caller holds one reference.
-TMixerSoundData* NewMixerSoundData(int length, int bits, int channels, int hertz, const void* samples, bool loop);
-// Takes another reference.
-void RetainMixerSound(TMixerSoundData* sound);
-// Drops a reference; the last one frees the sound. Null is ignored.
-void ReleaseMixerSound(TMixerSoundData* sound);
+// Null when a parameter is out of range.
+TMixerSoundRef NewMixerSoundData(int length, int bits, int channels, int hertz, const void* samples, bool loop);
+// A streamed sound of stream's layout.
+TMixerSoundRef NewMixerStreamData(std::shared_ptr<TAudioStream> stream);
 
 }  // namespace vellum

@@ -4,12 +4,17 @@
 
 #include <cstdint>
 
+#include "driver/stream_feed.h"
 #include "mixer/mixer_sound.h"
 
 namespace vellum {
 
 struct TMixerVoice {
-    TMixerSoundData* sound = nullptr;  // held while the voice can still sound
+    TMixerSoundRef sound;              // held while the voice can still sound
+    std::shared_ptr<TStreamRing> stream;  // a streamed sound's frames, 16-bit
+    std::uint64_t streamPosition = 0;     // frames of the endless stream, 16.16
+    std::uint64_t windowStart = 0;        // the stream frames in stream->scratch
+    int windowCount = 0;
     std::uint64_t position = 0;        // frames of the sound, 16.16
     int status = 0;
     int rate = 65536;  // 16.16
@@ -33,7 +38,7 @@ std::uint64_t MixerVoiceStep(int rate, int hertz);
 // right...). A one-shot sound that runs out marks the voice MIXER_DONE,
 // leaves its position at the end and lets go of the sound.
 void MixVoice(TMixerVoice& voice, std::int32_t* accum, int frames);
-// Lets go of the voice's sound.
+// Lets go of the voice's sound and stream.
 void DropVoiceSound(TMixerVoice& voice);
 
 }  // namespace vellum

@@ -37,6 +37,12 @@ Ref<TSound> TZevaRozazAudioDriver::CreateSound(const Ref<TAudioSample>& source, 
     return New<TZevaRozazSound>(sound);
 }
 
+Ref<TSound> TZevaRozazAudioDriver::CreateStreamSound(const std::shared_ptr<TAudioStream>& stream, int) {
+    int sound = MixerCreateStreamSound(stream);
+    if (!sound) return nullptr;
+    return New<TZevaRozazSound>(sound);
+}
+
 Ref<TChannel> TZevaRozazAudioDriver::AllocChannel() {
     int handle = MixerAllocChannel();
     if (!handle) return nullptr;

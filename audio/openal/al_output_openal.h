@@ -2,13 +2,14 @@
 // Internal to the OpenAL files: an open OpenAL device with its context, and
 // a scope that makes a context current for the calls inside it. Objects
 // made on a device are freed by the library when it closes, so their
-// wrappers delete them only while it is open.
+// holders (TAlName) delete them only while it is open.
 
 #include <AL/al.h>
 #include <AL/alc.h>
 
 #include <initializer_list>
 #include <memory>
+#include <shared_mutex>
 
 namespace vellum {
 
@@ -23,20 +24,31 @@ public:
     TAlOutput& operator=(const TAlOutput&) = delete;
 
     // Destroys the context and closes the device; later calls do nothing.
+    // Waits for a thread inside a TAlThreadScope on this output.
     void Close();
     bool IsOpen() const { return _context != nullptr; }
-    ALCcontext* Context() const { return _context; }
+    ALCcontext* Context() const { return _context.get(); }
     // 1 when the context offers an AL extension.
     bool HasExtension(const char* name) const;
 
 private:
+    friend class TAlThreadScope;
+    struct DeviceCloser {
+        void operator()(ALCdevice* device) const { alcCloseDevice(device); }
+    };
+    struct ContextDestroyer {
+        void operator()(ALCcontext* context) const;
+    };
+
     TAlOutput() = default;
-    ALCdevice* _device = nullptr;
-    ALCcontext* _context = nullptr;
+    std::unique_ptr<ALCdevice, DeviceCloser> _device;
+    std::unique_ptr<ALCcontext, ContextDestroyer> _context;
+    std::shared_mutex _closing;  // held shared by threads using the output, exclusively by Close
 };
 
 // Makes a context current for the lifetime of the scope, then restores the
 // one that was current before (another driver may be using OpenAL too).
+// For the program thread.
 class TAlContextScope {
 public:
     explicit TAlContextScope(const TAlOutput& output);
@@ -47,6 +59,23 @@ public:
 private:
     ALCcontext* _previous = nullptr;
     bool _switched = false;
+};
+
+// For a thread of our own that calls OpenAL: makes output's context
+// current on this thread alone and keeps the output from closing until the
+// scope ends. Open() says whether the calls may go ahead.
+class TAlThreadScope {
+public:
+    explicit TAlThreadScope(TAlOutput& output);
+    ~TAlThreadScope();
+    TAlThreadScope(const TAlThreadScope&) = delete;
+    TAlThreadScope& operator=(const TAlThreadScope&) = delete;
+
+    bool Open() const { return _bound; }
+
+private:
+    std::shared_lock<std::shared_mutex> _lock;
+    bool _bound = false;
 };
 
 }  // namespace vellum

@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "openal/al_output_openal.h"
+#include "openal/al_stream_openal.h"
 #include "audio/openal_driver.h"
+#include "sample/audio_stream.h"
 
 namespace vellum {
 
@@ -38,32 +40,27 @@ Ref<TOpenALChannel> TOpenALChannel::Create(int isStatic) {
     if (source) {
         ++source->_seq;  // the channel that used it goes stale
         TAlContextScope scope(*source->_output);
-        auto id = static_cast<ALuint>(source->_id);
+        source->SetPump(nullptr);
+        ALuint id = source->_id.Id();
         alSourceRewind(id);
         alSourcei(id, AL_BUFFER, 0);
         source->_sound = nullptr;
     } else {
         source = New<TOpenALSource>();
         source->_output = CurrentOpenALOutput();
-        if (source->Live()) {
-            TAlContextScope scope(*source->_output);
-            ALuint id = 0;
-            alGenSources(1, &id);
-            CheckOpenALError();
-            source->_id = static_cast<int>(id);
-        }
+        if (source->Live()) source->_id = TAlName::Make(TAlName::SOURCE, source->_output);
     }
 
     auto channel = New<TOpenALChannel>();
     channel->_source = source;
     channel->_seq = source->_seq;
     channel->_static = isStatic;
-    if (source->_id == 0) {
+    if (!source->_id) {
         ++channel->_seq;  // no source: every operation does nothing
         return channel;
     }
     TAlContextScope scope(*source->_output);
-    auto id = static_cast<ALuint>(source->_id);
+    ALuint id = source->_id.Id();
     alSourcei(id, AL_SOURCE_RELATIVE, AL_TRUE);
     alSourcef(id, AL_GAIN, 1.0f);
     alSourcef(id, AL_PITCH, 1.0f);
@@ -75,8 +72,9 @@ Ref<TOpenALChannel> TOpenALChannel::Create(int isStatic) {
 bool TOpenALChannel::Valid() const { return _source && _seq == _source->_seq && _source->Live(); }
 
 void TOpenALChannel::Detach() {
+    _source->SetPump(nullptr);
     TAlContextScope scope(*_source->_output);
-    auto id = static_cast<ALuint>(_source->_id);
+    ALuint id = _source->_id.Id();
     alSourceStop(id);
     alSourcei(id, AL_BUFFER, 0);
     _source->_sound = nullptr;
@@ -85,12 +83,19 @@ void TOpenALChannel::Detach() {
 int TOpenALChannel::Cue(const Ref<TOpenALSound>& sound) {
     if (!Valid()) return 0;
     TAlContextScope scope(*_source->_output);
-    auto id = static_cast<ALuint>(_source->_id);
+    ALuint id = _source->_id.Id();
     _source->_sound = sound;
+    if (sound->_stream) {
+        // A voice of its own, decoding from the first frame at once.
+        int format = sound->_stream->Format();
+        _source->SetPump(std::make_unique<TAlStreamPump>(_source->_output, id, sound->_stream, format));
+        return 1;
+    }
+    _source->SetPump(nullptr);
     alSourceRewind(id);
     alSourcei(id, AL_LOOPING, sound->_loop ? AL_TRUE : AL_FALSE);
     // A sound made on a device that has since closed has no buffer here.
-    alSourcei(id, AL_BUFFER, sound->_output == _source->_output ? sound->_buffer : 0);
+    alSourcei(id, AL_BUFFER, sound->_output == _source->_output ? static_cast<ALint>(sound->_buffer.Id()) : 0);
     return 1;
 }
 
@@ -104,8 +109,15 @@ int TOpenALChannel::Stop() {
 
 int TOpenALChannel::SetPaused(int paused) {
     if (!Valid()) return 0;
+    if (TAlStreamPump* pump = _source->Pump()) {
+        if (paused)
+            pump->Pause();
+        else
+            pump->Play();
+        return 1;
+    }
     TAlContextScope scope(*_source->_output);
-    auto id = static_cast<ALuint>(_source->_id);
+    ALuint id = _source->_id.Id();
     if (paused)
         alSourcePause(id);
     else if (_source->Paused())
@@ -116,7 +128,7 @@ int TOpenALChannel::SetPaused(int paused) {
 int TOpenALChannel::SetVolume(float volume) {
     if (!Valid()) return 0;
     TAlContextScope scope(*_source->_output);
-    alSourcef(static_cast<ALuint>(_source->_id), AL_GAIN, volume);
+    alSourcef(_source->_id.Id(), AL_GAIN, volume);
     return 1;
 }
 
@@ -124,7 +136,7 @@ int TOpenALChannel::SetPan(float pan) {
     if (!Valid()) return 0;
     TAlContextScope scope(*_source->_output);
     float angle = pan * 1.57079632679f;  // pan * 90 degrees
-    alSource3f(static_cast<ALuint>(_source->_id), AL_POSITION, std::sin(angle), 0.0f, -std::cos(angle));
+    alSource3f(_source->_id.Id(), AL_POSITION, std::sin(angle), 0.0f, -std::cos(angle));
     return 1;
 }
 
@@ -133,7 +145,7 @@ int TOpenALChannel::SetDepth(float) { return 0; }
 int TOpenALChannel::SetRate(float rate) {
     if (!Valid()) return 0;
     TAlContextScope scope(*_source->_output);
-    alSourcef(static_cast<ALuint>(_source->_id), AL_PITCH, rate);
+    alSourcef(_source->_id.Id(), AL_PITCH, rate);
     return 1;
 }
 

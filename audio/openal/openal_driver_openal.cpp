@@ -70,6 +70,10 @@ Ref<TSound> TOpenALAudioDriver::CreateSound(const Ref<TAudioSample>& sample, int
     return TOpenALSound::Create(sample, flags);
 }
 
+Ref<TSound> TOpenALAudioDriver::CreateStreamSound(const std::shared_ptr<TAudioStream>& stream, int flags) {
+    return TOpenALSound::CreateStream(stream, flags);
+}
+
 Ref<TChannel> TOpenALAudioDriver::AllocChannel() { return TOpenALChannel::Create(1); }
 
 int OpenALInstalled() { return 1; }

@@ -24,30 +24,27 @@ ALenum AlFormatOf(Ref<TAudioSample>& sample) {
 
 }  // namespace
 
-TOpenALSound::~TOpenALSound() {
-    if (!_output || !_output->IsOpen()) return;
-    TAlContextScope scope(*_output);
-    auto id = static_cast<ALuint>(_buffer);
-    alDeleteBuffers(1, &id);
-    CheckOpenALError();
-}
-
 Ref<TOpenALSound> TOpenALSound::Create(const Ref<TAudioSample>& source, int flags) {
     auto sound = New<TOpenALSound>();
     sound->_loop = (flags & SOUND_LOOP) ? 1 : 0;
-    sound->_buffer = -1;
     sound->_output = CurrentOpenALOutput();
     if (!sound->_output || !sound->_output->IsOpen()) return sound;
 
     Ref<TAudioSample> sample = source;
     ALenum format = AlFormatOf(sample);
+    sound->_buffer = TAlName::Make(TAlName::BUFFER, sound->_output);
+    if (!sound->_buffer) return sound;
     TAlContextScope scope(*sound->_output);
-    ALuint id = static_cast<ALuint>(-1);
-    alGenBuffers(1, &id);
-    CheckOpenALError();
-    sound->_buffer = static_cast<int>(id);
-    alBufferData(id, format, sample->samples, sample->ByteCount(), sample->hertz);
+    alBufferData(sound->_buffer.Id(), format, sample->samples, sample->ByteCount(), sample->hertz);
     CheckOpenALError();  // a failed upload leaves a sound that plays nothing
+    return sound;
+}
+
+Ref<TOpenALSound> TOpenALSound::CreateStream(const std::shared_ptr<TAudioStream>& stream, int flags) {
+    auto sound = New<TOpenALSound>();
+    sound->_loop = (flags & SOUND_LOOP) ? 1 : 0;
+    sound->_output = CurrentOpenALOutput();
+    sound->_stream = stream;
     return sound;
 }
 

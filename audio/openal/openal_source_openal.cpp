@@ -1,14 +1,17 @@
 #include "openal/al_output_openal.h"
+#include "openal/al_stream_openal.h"
 #include "audio/openal_sound.h"
 #include "audio/openal_source.h"
 
 namespace vellum {
 
-TOpenALSource::~TOpenALSource() {
-    if (!_id || !Live()) return;
-    TAlContextScope scope(*_output);
-    auto id = static_cast<ALuint>(_id);
-    alDeleteSources(1, &id);
+TOpenALSource::TOpenALSource() = default;
+
+TOpenALSource::~TOpenALSource() { _pump.reset(); }
+
+void TOpenALSource::SetPump(std::unique_ptr<TAlStreamPump> pump) {
+    _pump.reset();  // the old thread stops before the new one starts
+    _pump = std::move(pump);
 }
 
 bool TOpenALSource::Live() const { return _output && _output->IsOpen(); }
@@ -17,18 +20,25 @@ int TOpenALSource::State() {
     ALint state = AL_STOPPED;
     if (!Live()) return state;  // a closed device plays nothing
     TAlContextScope scope(*_output);
-    alGetSourcei(static_cast<ALuint>(_id), AL_SOURCE_STATE, &state);
+    alGetSourcei(_id.Id(), AL_SOURCE_STATE, &state);
     return state;
 }
 
-int TOpenALSource::Playing() { return State() == AL_PLAYING ? 1 : 0; }
+// A streamed sound's source can fall silent for a moment while it waits
+// for frames, so its pump answers for it.
+int TOpenALSource::Playing() {
+    if (_pump) return Live() && _pump->Playing() ? 1 : 0;
+    return State() == AL_PLAYING ? 1 : 0;
+}
 
 int TOpenALSource::Paused() {
+    if (_pump) return Live() && !_pump->Playing() && !_pump->Finished() ? 1 : 0;
     int state = State();
     return state == AL_PAUSED || state == AL_INITIAL ? 1 : 0;
 }
 
 int TOpenALSource::Active() {
+    if (_pump) return Live() && !_pump->Finished() ? 1 : 0;
     int state = State();
     return state == AL_PLAYING || state == AL_PAUSED || state == AL_INITIAL ? 1 : 0;
 }

@@ -19,17 +19,14 @@ int SampleChannels(int format) { return format >= 0 && format <= 6 ? kChannels[f
 
 int SampleBytesPerFrame(int format) { return format >= 0 && format <= 6 ? kBytesPerFrame[format] : 0; }
 
-TAudioSample::~TAudioSample() {
-    if (capacity >= 0) delete[] samples;
-}
-
 Ref<TAudioSample> TAudioSample::Create(int length, int hertz, int format) {
     int bpf = SampleBytesPerFrame(format);
     if (length < 0 || (bpf > 0 && length > INT_MAX / bpf))
         throw TRuntimeException(u"Invalid sample length " + ToString(length));
     auto sample = New<TAudioSample>();
     sample->capacity = length * bpf;
-    sample->samples = new unsigned char[static_cast<size_t>(sample->capacity)];
+    sample->_owned = std::make_unique_for_overwrite<unsigned char[]>(static_cast<size_t>(sample->capacity));
+    sample->samples = sample->_owned.get();
     sample->length = length;
     sample->hertz = hertz;
     sample->format = format;

@@ -1,6 +1,7 @@
 #pragma once
 // Every public header of the audio module.
 
+#include "audio/al_name.h"
 #include "audio/audio_driver.h"
 #include "audio/audio_functions.h"
 #include "audio/audio_module.h"

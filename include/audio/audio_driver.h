@@ -2,6 +2,7 @@
 // TAudioDriver, the back end that makes sounds and channels, and the
 // registry of drivers by name. The base driver is the silent one, "Null".
 
+#include <memory>
 #include <vector>
 
 #include "audio/audio_sample.h"
@@ -9,6 +10,8 @@
 #include "runtime/string.h"
 
 namespace vellum {
+
+class TAudioStream;
 
 class TAudioDriver : public TObject {
 public:
@@ -20,6 +23,8 @@ public:
     virtual void Shutdown();
     // A sound playing sample; the silent driver's plays nothing.
     virtual Ref<TSound> CreateSound(const Ref<TAudioSample>& sample, int flags);
+    // A sound playing stream as it decodes; the silent driver's plays nothing.
+    virtual Ref<TSound> CreateStreamSound(const std::shared_ptr<TAudioStream>& stream, int flags);
     // A channel kept by the program for its own voices.
     virtual Ref<TChannel> AllocChannel();
     // A sound from url; Null when no sample can be loaded.

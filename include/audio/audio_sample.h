@@ -2,6 +2,8 @@
 // TAudioSample: a block of uncompressed PCM frames in one of six layouts,
 // with its rate. Drivers convert samples to the layout they need.
 
+#include <memory>
+
 #include "runtime/object.h"
 
 namespace vellum {
@@ -21,8 +23,6 @@ int SampleBytesPerFrame(int format);
 
 class TAudioSample : public TObject {
 public:
-    ~TAudioSample() override;
-
     // A sample of length frames of owned memory (contents undefined). A
     // negative length, or one whose size does not fit an int, raises a
     // runtime error.
@@ -43,6 +43,9 @@ public:
     int hertz = 0;
     int format = 0;
     int capacity = 0;  // bytes owned, -1 when the memory is someone else's
+
+private:
+    std::unique_ptr<unsigned char[]> _owned;  // the memory samples points at, unless static
 };
 
 }  // namespace vellum

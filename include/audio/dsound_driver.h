@@ -18,6 +18,7 @@ public:
     // Closes the device; sounds made before no longer play.
     void Shutdown() override;
     Ref<TSound> CreateSound(const Ref<TAudioSample>& sample, int flags) override;
+    Ref<TSound> CreateStreamSound(const std::shared_ptr<TAudioStream>& stream, int flags) override;
     Ref<TChannel> AllocChannel() override;
 
     // Releases the lonely buffers that stopped playing.

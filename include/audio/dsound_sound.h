@@ -3,6 +3,8 @@
 // in one master platform buffer; voices play through the buffers of
 // _bufs, the master first and then duplicates sharing its data.
 
+#include <memory>
+
 #include "audio/audio_sample.h"
 #include "audio/dsound_buf.h"
 #include "audio/sound.h"
@@ -19,6 +21,8 @@ public:
     // SOUND_LOOP, asks for a hardware buffer when it has SOUND_HARDWARE.
     // Raises a runtime error when the platform cannot make the buffer.
     static Ref<TDirectSoundSound> Create(const Ref<TAudioSample>& sample, int flags);
+    // A sound whose buffers decode stream as they play, each voice on its own.
+    static Ref<TDirectSoundSound> CreateStream(const std::shared_ptr<TAudioStream>& stream, int flags);
 
     Ref<TChannel> Play(const Ref<TChannel>& channel) override;
     Ref<TChannel> Cue(const Ref<TChannel>& channel) override;

@@ -15,6 +15,8 @@
 
 namespace vellum {
 
+class TAudioStream;
+
 // Channel status bits.
 constexpr int MIXER_DONE = 0x1;     // a one-shot sound played to its end
 constexpr int MIXER_ACTIVE = 0x2;   // a sound was started or cued on the voice
@@ -35,6 +37,9 @@ int MixerIsOpen();
 // A sound handle over a copy of samples (see NewMixerSoundData); loop is
 // -1 to loop, 0 to play once. 0 when the parameters are out of range.
 int MixerCreateSound(int length, int bits, int channels, int hertz, const void* samples, int loop);
+// A sound handle over stream: each voice that plays it decodes its own
+// frames on a thread of its own, a little ahead of the mixing.
+int MixerCreateStreamSound(std::shared_ptr<TAudioStream> stream);
 // Drops the program's hold on sound; voices playing it finish first.
 void MixerFreeSound(int sound);
 

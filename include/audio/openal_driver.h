@@ -22,6 +22,7 @@ public:
     // Empties the source pool and closes the device.
     void Shutdown() override;
     Ref<TSound> CreateSound(const Ref<TAudioSample>& sample, int flags) override;
+    Ref<TSound> CreateStreamSound(const std::shared_ptr<TAudioStream>& stream, int flags) override;
     Ref<TChannel> AllocChannel() override;
 
     String _name;

@@ -4,28 +4,30 @@
 
 #include <memory>
 
+#include "audio/al_name.h"
 #include "audio/audio_sample.h"
 #include "audio/sound.h"
 
 namespace vellum {
 
 class TAlOutput;
+class TAudioStream;
 
 class TOpenALSound : public TSound {
 public:
-    // Deletes the OpenAL buffer while its device is still open.
-    ~TOpenALSound() override;
-
     // A sound over a new OpenAL buffer of the started driver holding sample.
     // A buffer that cannot be made or filled gives a sound that plays nothing.
     static Ref<TOpenALSound> Create(const Ref<TAudioSample>& sample, int flags);
+    // A sound that each channel decodes from stream as it plays.
+    static Ref<TOpenALSound> CreateStream(const std::shared_ptr<TAudioStream>& stream, int flags);
 
     Ref<TChannel> Play(const Ref<TChannel>& channel) override;
     Ref<TChannel> Cue(const Ref<TChannel>& channel) override;
 
-    int _buffer = 0;  // OpenAL buffer name
+    TAlName _buffer;  // the OpenAL buffer, empty when none could be made
     int _loop = 0;    // 1 when made with SOUND_LOOP
     std::shared_ptr<TAlOutput> _output;
+    std::shared_ptr<TAudioStream> _stream;  // set for a streamed sound, which has no buffer
 };
 
 }  // namespace vellum

@@ -5,17 +5,24 @@
 
 #include <memory>
 
+#include "audio/al_name.h"
 #include "runtime/object.h"
 
 namespace vellum {
 
 class TAlOutput;
+class TAlStreamPump;
 class TOpenALSound;
 
 class TOpenALSource : public TObject {
 public:
-    // Deletes the OpenAL source while its device is still open.
+    TOpenALSource();
+    // Stops a streamed sound's thread before the source goes.
     ~TOpenALSource() override;
+
+    // Puts a streamed sound's voice on the source (Null takes it off).
+    void SetPump(std::unique_ptr<TAlStreamPump> pump);
+    TAlStreamPump* Pump() const { return _pump.get(); }
 
     // 1 while the source plays.
     int Playing();
@@ -29,13 +36,14 @@ public:
     bool Live() const;
 
     Ref<TOpenALSource> _succ;      // next source of the pool
-    int _id = 0;                   // OpenAL source name, 0 when generation failed
+    TAlName _id;                   // the OpenAL source, empty when generation failed
     int _seq = 0;                  // claim counter; a channel is valid while it matches
     Ref<TOpenALSound> _sound;      // the sound whose buffer is attached
     std::shared_ptr<TAlOutput> _output;
 
 private:
     int State();
+    std::unique_ptr<TAlStreamPump> _pump;
 };
 
 // The head of the pool of reusable sources.

@@ -10,6 +10,11 @@ namespace vellum {
 // Load flags of LoadSound and CreateSound.
 constexpr int SOUND_LOOP = 1;      // loop the sound when played
 constexpr int SOUND_HARDWARE = 2;  // ask for a hardware-mixed buffer
+// Keep the file open and decode it while the sound plays, a little ahead,
+// on a thread of each voice's own: for long music. Works for urls that can
+// be opened again (names, "proto::" urls, banks); a sample or an open
+// stream loads whole.
+constexpr int SOUND_STREAM = 4;
 
 class TChannel : public TObject {
 public:
@@ -33,7 +38,8 @@ public:
     virtual Ref<TChannel> Cue(const Ref<TChannel>& channel);
 
     // A sound of the current driver from url, which may already be a
-    // TAudioSample; Null when no sample can be loaded.
+    // TAudioSample; Null when no sample can be loaded. With SOUND_STREAM the
+    // file is only opened and recognised here.
     static Ref<TSound> Load(const Ref<TObject>& url, int flags);
 };
 

@@ -9,9 +9,13 @@
 // meaning the buffer's own rate. Stop keeps the play position; play on a
 // buffer that is already playing only changes its looping.
 
+#include <memory>
+
 #include "runtime/object.h"
 
 namespace vellum {
+
+class TAudioStream;
 
 // Result codes.
 constexpr int SOUND_OK = 0;
@@ -85,6 +89,11 @@ public:
     // A buffer of desc.bufferBytes bytes of sample data in format.
     virtual int CreateSoundBuffer(const TPcmFormat& format, const TSoundBufferDesc& desc,
                                   Ref<TSoundBuffer>* buffer) = 0;
+    // A buffer that plays stream as it decodes, its frames in format (the
+    // stream's own layout); duplicates decode on their own. The default
+    // refuses with SOUND_ERR_INVALID_PARAM.
+    virtual int CreateStreamBuffer(const TPcmFormat& format, const TSoundBufferDesc& desc,
+                                   const std::shared_ptr<TAudioStream>& stream, Ref<TSoundBuffer>* buffer);
     // A second voice over the same sample data as original.
     virtual int DuplicateSoundBuffer(const Ref<TSoundBuffer>& original, Ref<TSoundBuffer>* duplicate) = 0;
     // Closes the device: every buffer made by it stops and goes silent for

@@ -20,6 +20,8 @@ public:
     void Shutdown() override;
     // A sound over a copy of sample; Null for a sample without a format.
     Ref<TSound> CreateSound(const Ref<TAudioSample>& sample, int flags) override;
+    // A sound each voice of which decodes stream as it plays.
+    Ref<TSound> CreateStreamSound(const std::shared_ptr<TAudioStream>& stream, int flags) override;
     // A channel of its own for the program; Null when every slot is taken.
     Ref<TChannel> AllocChannel() override;
 

@@ -1,0 +1,174 @@
+#include "driver/stream_feed.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <set>
+
+#include "audio/audio_sample.h"
+#include "audio/sample_convert.h"
+
+namespace vellum {
+
+namespace {
+
+// Frames decoded at a time: a short wait for whoever stops the thread.
+constexpr int kPieceFrames = 1024;
+// How often the thread looks at its ring when nobody wakes it.
+constexpr auto kRound = std::chrono::milliseconds(5);
+
+struct FeedRegistry {
+    std::mutex mutex;
+    std::set<TStreamRing*> rings;  // of live feeds
+    int running = 0;
+};
+
+FeedRegistry& Registry() {
+    static auto* registry = new FeedRegistry;  // threads may end during exit
+    return *registry;
+}
+
+}  // namespace
+
+TStreamRing::TStreamRing(int format, int frames)
+    : _format(format),
+      _bpf(SampleBytesPerFrame(format)),
+      _capacity(frames),
+      _bytes(static_cast<size_t>(frames) * static_cast<size_t>(_bpf)) {}
+
+int TStreamRing::Available() const {
+    return static_cast<int>(_head.load(std::memory_order_acquire) - _tail.load(std::memory_order_relaxed));
+}
+
+bool TStreamRing::Drained() const { return Ended() && Available() == 0; }
+
+int TStreamRing::Space() const {
+    return _capacity - static_cast<int>(_head.load(std::memory_order_relaxed) - _tail.load(std::memory_order_acquire));
+}
+
+int TStreamRing::Pull(unsigned char* out, int frames) {
+    std::uint64_t tail = _tail.load(std::memory_order_relaxed);
+    int n = std::min(frames, Available());
+    for (int done = 0; done < n;) {
+        int at = static_cast<int>((tail + static_cast<std::uint64_t>(done)) % static_cast<std::uint64_t>(_capacity));
+        int run = std::min(n - done, _capacity - at);
+        std::memcpy(out + static_cast<size_t>(done) * _bpf, _bytes.data() + static_cast<size_t>(at) * _bpf,
+                    static_cast<size_t>(run) * _bpf);
+        done += run;
+    }
+    _tail.store(tail + static_cast<std::uint64_t>(n), std::memory_order_release);
+    return n;
+}
+
+void TStreamRing::Push(const unsigned char* frames, int count) {
+    std::uint64_t head = _head.load(std::memory_order_relaxed);
+    for (int done = 0; done < count;) {
+        int at = static_cast<int>((head + static_cast<std::uint64_t>(done)) % static_cast<std::uint64_t>(_capacity));
+        int run = std::min(count - done, _capacity - at);
+        std::memcpy(_bytes.data() + static_cast<size_t>(at) * _bpf, frames + static_cast<size_t>(done) * _bpf,
+                    static_cast<size_t>(run) * _bpf);
+        done += run;
+    }
+    _head.store(head + static_cast<std::uint64_t>(count), std::memory_order_release);
+}
+
+TStreamFeed::TStreamFeed(std::shared_ptr<TAudioStream> stream, int format, int ringFrames,
+                         std::function<void()> service)
+    : _stream(std::move(stream)),
+      _ring(std::make_shared<TStreamRing>(format, ringFrames)),
+      _service(std::move(service)) {
+    {
+        std::lock_guard lock(Registry().mutex);
+        Registry().rings.insert(_ring.get());
+        ++Registry().running;
+    }
+    _thread = std::thread([this] { Run(); });
+}
+
+TStreamFeed::~TStreamFeed() {
+    {
+        std::lock_guard lock(_mutex);
+        _stop = true;
+    }
+    _wake.notify_one();
+    _thread.join();
+    std::lock_guard lock(Registry().mutex);
+    Registry().rings.erase(_ring.get());
+}
+
+void TStreamFeed::Wake() {
+    {
+        std::lock_guard lock(_mutex);
+        _woken = true;
+    }
+    _wake.notify_one();
+}
+
+void TStreamFeed::Run() {
+    std::unique_ptr<TAudioDecoder> decoder = _stream->TakeDecoder();
+    if (!decoder) _ring->End();
+    std::vector<unsigned char> piece, converted;
+    std::unique_lock lock(_mutex);
+    while (!_stop) {
+        _woken = false;
+        lock.unlock();
+        if (decoder && !_ring->Ended()) Fill(*decoder, piece, converted);
+        if (_service) _service();
+        lock.lock();
+        _wake.wait_for(lock, kRound, [this] { return _stop || _woken; });
+    }
+    lock.unlock();
+    if (decoder && !_damaged) _stream->GiveBack(std::move(decoder));
+    decoder.reset();
+    std::lock_guard registry(Registry().mutex);
+    --Registry().running;
+}
+
+void TStreamFeed::Fill(TAudioDecoder& decoder, std::vector<unsigned char>& piece,
+                       std::vector<unsigned char>& converted) {
+    const int from = decoder.Format();
+    const int to = _ring->Format();
+    piece.resize(static_cast<size_t>(kPieceFrames) * SampleBytesPerFrame(from));
+    converted.resize(static_cast<size_t>(kPieceFrames) * SampleBytesPerFrame(to));
+    bool fresh = false;  // nothing came since the last rewind: an empty loop must not spin
+    try {
+        while (_ring->Space() >= kPieceFrames) {
+            int n = decoder.Read(piece.data(), kPieceFrames);
+            if (n > 0) {
+                fresh = false;
+                const unsigned char* frames = piece.data();
+                if (from != to) {
+                    ConvertSampleFrames(piece.data(), from, converted.data(), to, n);
+                    frames = converted.data();
+                }
+                _ring->Push(frames, n);
+                continue;
+            }
+            if (n == 0 && _stream->Loop() && !fresh && decoder.Rewind()) {
+                fresh = true;
+                continue;
+            }
+            _damaged = n < 0;
+            _ring->End();
+            return;
+        }
+    } catch (...) {
+        // A stream error or a file that went away: the sound just ends.
+        _damaged = true;
+        _ring->End();
+    }
+}
+
+int StreamThreadsRunning() {
+    std::lock_guard lock(Registry().mutex);
+    return Registry().running;
+}
+
+bool StreamFeedsSettled() {
+    std::lock_guard lock(Registry().mutex);
+    for (TStreamRing* ring : Registry().rings)
+        if (!ring->Ended() && ring->Space() >= kPieceFrames) return false;
+    return true;
+}
+
+}  // namespace vellum

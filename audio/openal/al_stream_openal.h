@@ -1,0 +1,55 @@
+#pragma once
+// Internal to the OpenAL files: a streamed sound played on one OpenAL
+// source through a few queued buffers. The feed's thread decodes ahead,
+// takes back the buffers played out, refills and queues them, and starts
+// the source again if it ran dry while it should play.
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "audio/al_name.h"
+#include "driver/stream_feed.h"
+#include "openal/al_output_openal.h"
+
+namespace vellum {
+
+class TAlStreamPump {
+public:
+    // Starts decoding stream, from its first frame, for source (made on
+    // output) in format, which must be one OpenAL plays as it is. The
+    // source stays silent until Play.
+    TAlStreamPump(std::shared_ptr<TAlOutput> output, ALuint source, std::shared_ptr<TAudioStream> stream, int format);
+    // Stops the thread, then takes the buffers off the source and deletes them.
+    ~TAlStreamPump();
+    TAlStreamPump(const TAlStreamPump&) = delete;
+    TAlStreamPump& operator=(const TAlStreamPump&) = delete;
+
+    // Starts or continues.
+    void Play();
+    // Holds the position.
+    void Pause();
+    // Asked to play and not yet played out.
+    bool Playing() const;
+    // Played out: the last frame of a sound that does not loop was heard.
+    bool Finished() const;
+
+private:
+    void Service();
+    ALint Queued() const;
+
+    std::shared_ptr<TAlOutput> _output;
+    ALuint _source;
+    int _hertz;
+    ALenum _alFormat;
+    int _bpf;
+    std::vector<TAlName> _buffers;
+    mutable std::mutex _mutex;
+    std::vector<ALuint> _free;      // buffers not queued; under _mutex
+    std::vector<unsigned char> _staging;  // the thread's own
+    bool _playing = false;          // asked to play; under _mutex
+    bool _finished = false;         // under _mutex
+    std::unique_ptr<TStreamFeed> _feed;  // last: its thread uses the rest
+};
+
+}  // namespace vellum
