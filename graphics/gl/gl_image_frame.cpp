@@ -18,9 +18,9 @@ int NextPowerOfTwo(int n) {
 }
 
 bool SizeAccepted(int width, int height) {
-    glTexImage2D(GL_PROXY_TEXTURE_2D, 0, 4, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    GL_CALL(glTexImage2D(GL_PROXY_TEXTURE_2D, 0, 4, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr));
     GLint accepted = 0;
-    glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &accepted);
+    GL_CALL(glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &accepted));
     return accepted != 0;
 }
 
@@ -40,50 +40,42 @@ Ref<TPixmap> PaddedToTexture(const Ref<TPixmap>& pixmap, int texWidth, int texHe
     return padded;
 }
 
-GLuint CreateTexture(int width, int height, int flags) {
-    auto& s = GLState();
-    int seq = GraphicsSeq();
-    // Names freed in this context are deleted in one batch.
-    if (s.deletionSeq == seq && !s.deletionQueue.empty()) {
-        glDeleteTextures(static_cast<GLsizei>(s.deletionQueue.size()), s.deletionQueue.data());
-        s.boundTexture = 0;  // deleting a bound texture unbinds it, and its name may come back
-    }
-    s.deletionQueue.clear();
-    s.deletionSeq = seq;
-
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    BindTexture(name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+// A new texture of the given size with undefined pixels, left bound.
+GLTexture CreateTexture(int width, int height, int flags) {
+    GLTexture texture = GLTexture::Create();
+    BindTexture(texture.Name());
+    GL_CALL(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE));
+    GL_CALL(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE));
     bool mipmapped = flags & IMAGE_MIPMAPPED;
     if (flags & IMAGE_FILTERED) {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+        GL_CALL(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR));
+        GL_CALL(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR));
     } else {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mipmapped ? GL_NEAREST_MIPMAP_NEAREST : GL_NEAREST);
+        GL_CALL(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST));
+        GL_CALL(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                                mipmapped ? GL_NEAREST_MIPMAP_NEAREST : GL_NEAREST));
     }
     for (int level = 0;; ++level) {
-        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        GL_CALL(glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr));
         if (!mipmapped || (width == 1 && height == 1)) break;
         if (width > 1) width /= 2;
         if (height > 1) height /= 2;
     }
-    return name;
+    return texture;
 }
 
+// Writes the pixmap's pixels (and its halvings, when mipmapped) into the bound texture.
 void Upload(Ref<TPixmap> pixmap, int flags) {
     for (int level = 0;; ++level) {
-        glPixelStorei(GL_UNPACK_ROW_LENGTH, pixmap->pitch / BytesPerPixel(pixmap->format));
-        glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, pixmap->width, pixmap->height, GL_RGBA, GL_UNSIGNED_BYTE,
-                        pixmap->pixels);
+        GL_CALL(glPixelStorei(GL_UNPACK_ROW_LENGTH, pixmap->pitch / BytesPerPixel(pixmap->format)));
+        GL_CALL(glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, pixmap->width, pixmap->height, GL_RGBA, GL_UNSIGNED_BYTE,
+                                pixmap->pixels));
         if (!(flags & IMAGE_MIPMAPPED)) break;
         int width = pixmap->width, height = pixmap->height;
         if (width == 1 && height == 1) break;
         pixmap = ResizePixmap(pixmap, width > 1 ? width / 2 : 1, height > 1 ? height / 2 : 1);
     }
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    GL_CALL(glPixelStorei(GL_UNPACK_ROW_LENGTH, 0));
 }
 
 }  // namespace
@@ -108,9 +100,8 @@ Ref<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const Ref<TPixmap>& source, i
     if (width != source->width || height != source->height) pixmap = ResizePixmap(source, width, height);
 
     auto frame = New<TGLImageFrame>();
-    frame->name = CreateTexture(texWidth, texHeight, flags);
+    frame->texture = CreateTexture(texWidth, texHeight, flags);
     Upload(PaddedToTexture(pixmap, texWidth, texHeight), flags);
-    frame->seq = GraphicsSeq();
     frame->uscale = 1.0f / texWidth;
     frame->vscale = 1.0f / texHeight;
     frame->u1 = width * frame->uscale;
@@ -118,31 +109,21 @@ Ref<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const Ref<TPixmap>& source, i
     return frame;
 }
 
-TGLImageFrame::~TGLImageFrame() {
-    auto& s = GLState();
-    // A name from an older context is gone with that context.
-    if (name && seq == s.deletionSeq) s.deletionQueue.push_back(name);
-}
-
 void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy, float sw,
                          float sh) {
-    EnableTexturing(name);
-    FlushColor();
+    EnableTexturing(texture.Name());
     const GLDriverState& gl = GLState();
+    uint32_t color = PackedColor();
     float tu0 = sx * uscale, tv0 = sy * vscale, tu1 = (sx + sw) * uscale, tv1 = (sy + sh) * vscale;
     // The four corners through the current matrix, offset by (tx, ty).
     float ax = x0 * gl.ix, bx = x1 * gl.ix, ay = x0 * gl.jx, by = x1 * gl.jx;
     float cx = y0 * gl.iy + tx, dx = y1 * gl.iy + tx, cy = y0 * gl.jy + ty, dy = y1 * gl.jy + ty;
-    glBegin(GL_QUADS);
-    glTexCoord2f(tu0, tv0);
-    glVertex2f(ax + cx, ay + cy);
-    glTexCoord2f(tu1, tv0);
-    glVertex2f(bx + cx, by + cy);
-    glTexCoord2f(tu1, tv1);
-    glVertex2f(bx + dx, by + dy);
-    glTexCoord2f(tu0, tv1);
-    glVertex2f(ax + dx, ay + dy);
-    glEnd();
+    GLVertex* v = BatchVertices(GL_QUADS, 4);
+    v[0] = {ax + cx, ay + cy, tu0, tv0, color};
+    v[1] = {bx + cx, by + cy, tu1, tv0, color};
+    v[2] = {bx + dx, by + dy, tu1, tv1, color};
+    v[3] = {ax + dx, ay + dy, tu0, tv1, color};
+    EndPrimitive();
 }
 
 }  // namespace vellum

@@ -2,6 +2,7 @@
 // The OpenGL 2D driver's image frame: one texture per frame, sized to powers
 // of two, drawn as one textured quad through the current transform.
 
+#include "gl/gl_texture.h"
 #include "graphics/image.h"
 
 namespace vellum {
@@ -10,10 +11,8 @@ class TGLImageFrame : public TImageFrame {
 public:
     float u0 = 0, v0 = 0, u1 = 0, v1 = 0;
     float uscale = 0, vscale = 0;
-    unsigned int name = 0;  // the OpenGL texture, 0 when none
-    int seq = 0;
+    GLTexture texture;
 
-    ~TGLImageFrame() override;
     void Draw(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy, float sw,
               float sh) override;
 

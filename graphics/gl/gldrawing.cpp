@@ -14,17 +14,14 @@ namespace vellum {
 
 namespace {
 
-// The colour reaches OpenGL just before the next primitive, so a colour and an
-// alpha set together cost one call.
-void SendColor() { GLState().colorPending = true; }
-
 uint8_t ClampByte(int value) { return static_cast<uint8_t>(std::clamp(value, 0, 255)); }
 
 void Orthographic(double width, double height) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width, height, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
+    FlushBatch();
+    GL_CALL(glMatrixMode(GL_PROJECTION));
+    GL_CALL(glLoadIdentity());
+    GL_CALL(glOrtho(0, width, height, 0, -1, 1));
+    GL_CALL(glMatrixMode(GL_MODELVIEW));
 }
 
 }  // namespace
@@ -42,6 +39,7 @@ Ref<TGraphics> TGLVel2DDriver::CreateGraphics(int width, int height, int depth, 
 }
 
 void TGLVel2DDriver::SetGraphics(const Ref<TGraphics>& g) {
+    FlushBatch();  // into the context it was made for
     auto context = Cast<TVel2DGraphics>(g);
     if (!context) {
         TVel2DGraphics::ClearCurrent();
@@ -53,7 +51,10 @@ void TGLVel2DDriver::SetGraphics(const Ref<TGraphics>& g) {
     context->MakeCurrent();
 }
 
-void TGLVel2DDriver::Flip(int sync) { GetGLGraphicsDriver()->Flip(sync); }
+void TGLVel2DDriver::Flip(int sync) {
+    FlushBatch();
+    GetGLGraphicsDriver()->Flip(sync);
+}
 
 void TGLVel2DDriver::ResetGLContext(const Ref<TGraphics>& g) {
     int width, height, depth, hertz, flags;
@@ -62,10 +63,11 @@ void TGLVel2DDriver::ResetGLContext(const Ref<TGraphics>& g) {
     s.blend = 0;
     s.boundTexture = 0;
     s.texturing = false;
-    glDisable(GL_TEXTURE_2D);
+    s.sentColorKnown = false;
+    GL_CALL(glDisable(GL_TEXTURE_2D));
     Orthographic(width, height);
-    glLoadIdentity();
-    glViewport(0, 0, width, height);
+    GL_CALL(glLoadIdentity());
+    GL_CALL(glViewport(0, 0, width, height));
 }
 
 Ref<TImageFrame> TGLVel2DDriver::CreateFrameFromPixmap(const Ref<TPixmap>& pixmap, int flags) {
@@ -75,32 +77,33 @@ Ref<TImageFrame> TGLVel2DDriver::CreateFrameFromPixmap(const Ref<TPixmap>& pixma
 void TGLVel2DDriver::SetBlend(int mode) {
     auto& s = GLState();
     if (mode == s.blend) return;
+    FlushBatch();
     s.blend = mode;
     ++s.calls.blend;
     switch (mode) {
     case BLEND_MASK:
-        glDisable(GL_BLEND);
-        glEnable(GL_ALPHA_TEST);
-        glAlphaFunc(GL_GEQUAL, 0.5f);
+        GL_CALL(glDisable(GL_BLEND));
+        GL_CALL(glEnable(GL_ALPHA_TEST));
+        GL_CALL(glAlphaFunc(GL_GEQUAL, 0.5f));
         break;
     case BLEND_ALPHA:
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glDisable(GL_ALPHA_TEST);
+        GL_CALL(glEnable(GL_BLEND));
+        GL_CALL(glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA));
+        GL_CALL(glDisable(GL_ALPHA_TEST));
         break;
     case BLEND_LIGHT:
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-        glDisable(GL_ALPHA_TEST);
+        GL_CALL(glEnable(GL_BLEND));
+        GL_CALL(glBlendFunc(GL_SRC_ALPHA, GL_ONE));
+        GL_CALL(glDisable(GL_ALPHA_TEST));
         break;
     case BLEND_SHADE:
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_DST_COLOR, GL_ZERO);
-        glDisable(GL_ALPHA_TEST);
+        GL_CALL(glEnable(GL_BLEND));
+        GL_CALL(glBlendFunc(GL_DST_COLOR, GL_ZERO));
+        GL_CALL(glDisable(GL_ALPHA_TEST));
         break;
     default:  // BLEND_SOLID and anything unknown
-        glDisable(GL_BLEND);
-        glDisable(GL_ALPHA_TEST);
+        GL_CALL(glDisable(GL_BLEND));
+        GL_CALL(glDisable(GL_ALPHA_TEST));
         break;
     }
 }
@@ -109,25 +112,24 @@ void TGLVel2DDriver::SetAlpha(float alpha) {
     if (alpha > 1.0f) alpha = 1.0f;
     if (!(alpha >= 0.0f)) alpha = 0.0f;  // negative or not a number
     GLState().color[3] = static_cast<uint8_t>(alpha * 255);
-    SendColor();
 }
 
 void TGLVel2DDriver::SetColor(int red, int green, int blue) {
     auto& s = GLState();
     s.color[0] = ClampByte(red), s.color[1] = ClampByte(green), s.color[2] = ClampByte(blue);
-    SendColor();
 }
 
 void TGLVel2DDriver::SetClsColor(int red, int green, int blue) {
-    glClearColor(ClampByte(red) / 255.0f, ClampByte(green) / 255.0f, ClampByte(blue) / 255.0f, 1.0f);
+    GL_CALL(glClearColor(ClampByte(red) / 255.0f, ClampByte(green) / 255.0f, ClampByte(blue) / 255.0f, 1.0f));
 }
 
 void TGLVel2DDriver::SetViewport(int x, int y, int width, int height) {
+    FlushBatch();
     if (x == 0 && y == 0 && width == GraphicsWidth() && height == GraphicsHeight()) {
-        glDisable(GL_SCISSOR_TEST);
+        GL_CALL(glDisable(GL_SCISSOR_TEST));
     } else {
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(x, GraphicsHeight() - y - height, std::max(width, 0), std::max(height, 0));
+        GL_CALL(glEnable(GL_SCISSOR_TEST));
+        GL_CALL(glScissor(x, GraphicsHeight() - y - height, std::max(width, 0), std::max(height, 0)));
     }
 }
 
@@ -136,36 +138,40 @@ void TGLVel2DDriver::SetTransform(float ix, float iy, float jx, float jy) {
     s.ix = ix, s.iy = iy, s.jx = jx, s.jy = jy;
 }
 
-void TGLVel2DDriver::SetLineWidth(float width) { glLineWidth(width); }
+void TGLVel2DDriver::SetLineWidth(float width) {
+    FlushBatch();
+    GL_CALL(glLineWidth(width));
+}
 
-void TGLVel2DDriver::Cls() { glClear(GL_COLOR_BUFFER_BIT); }
+void TGLVel2DDriver::Cls() {
+    FlushBatch();
+    GL_CALL(glClear(GL_COLOR_BUFFER_BIT));
+}
 
 void TGLVel2DDriver::Plot(float x, float y) {
     DisableTexturing();
-    FlushColor();
-    glBegin(GL_POINTS);
-    glVertex2f(x + 0.5f, y + 0.5f);
-    glEnd();
+    *BatchVertices(GL_POINTS, 1) = {x + 0.5f, y + 0.5f, 0, 0, PackedColor()};
+    EndPrimitive();
 }
 
 void TGLVel2DDriver::DrawLine(float x0, float y0, float x1, float y1, float tx, float ty) {
     DisableTexturing();
-    FlushColor();
-    glBegin(GL_LINES);
-    TransformedVertex(x0, y0, tx + 0.5f, ty + 0.5f);
-    TransformedVertex(x1, y1, tx + 0.5f, ty + 0.5f);
-    glEnd();
+    uint32_t color = PackedColor();
+    GLVertex* v = BatchVertices(GL_LINES, 2);
+    v[0] = TransformedVertex(x0, y0, tx + 0.5f, ty + 0.5f, color);
+    v[1] = TransformedVertex(x1, y1, tx + 0.5f, ty + 0.5f, color);
+    EndPrimitive();
 }
 
 void TGLVel2DDriver::DrawRect(float x0, float y0, float x1, float y1, float tx, float ty) {
     DisableTexturing();
-    FlushColor();
-    glBegin(GL_QUADS);
-    TransformedVertex(x0, y0, tx, ty);
-    TransformedVertex(x1, y0, tx, ty);
-    TransformedVertex(x1, y1, tx, ty);
-    TransformedVertex(x0, y1, tx, ty);
-    glEnd();
+    uint32_t color = PackedColor();
+    GLVertex* v = BatchVertices(GL_QUADS, 4);
+    v[0] = TransformedVertex(x0, y0, tx, ty, color);
+    v[1] = TransformedVertex(x1, y0, tx, ty, color);
+    v[2] = TransformedVertex(x1, y1, tx, ty, color);
+    v[3] = TransformedVertex(x0, y1, tx, ty, color);
+    EndPrimitive();
 }
 
 void TGLVel2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx, float ty) {
@@ -175,27 +181,37 @@ void TGLVel2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx, 
     segments = std::min(segments, 1 << 16);  // a huge oval needs no more vertices than this
     float cx = x0 + rx, cy = y0 + ry;
     DisableTexturing();
-    FlushColor();
-    glBegin(GL_POLYGON);
+    uint32_t color = PackedColor();
+    GLVertex* v = BatchVertices(GL_POLYGON, segments);
     for (int i = 0; i < segments; ++i) {
         double a = i * 360.0 / segments * 0.017453292519943295;
-        TransformedVertex(cx + rx * static_cast<float>(std::cos(a)), cy - ry * static_cast<float>(std::sin(a)), tx, ty);
+        v[i] = TransformedVertex(cx + rx * static_cast<float>(std::cos(a)), cy - ry * static_cast<float>(std::sin(a)),
+                                 tx, ty, color);
     }
-    glEnd();
+    EndPrimitive();
 }
 
 void TGLVel2DDriver::DrawPoly(const std::vector<float>& xy, float hx, float hy, float tx, float ty) {
     if (xy.size() < 6 || xy.size() % 2) return;
     DisableTexturing();
-    FlushColor();
-    glBegin(GL_POLYGON);
-    for (size_t i = 0; i < xy.size(); i += 2) TransformedVertex(xy[i] + hx, xy[i + 1] + hy, tx, ty);
-    glEnd();
+    uint32_t color = PackedColor();
+    GLVertex* v = BatchVertices(GL_POLYGON, static_cast<int>(xy.size() / 2));
+    for (size_t i = 0; i < xy.size(); i += 2) *v++ = TransformedVertex(xy[i] + hx, xy[i + 1] + hy, tx, ty, color);
+    EndPrimitive();
 }
 
 void TGLVel2DDriver::SetResolution(float width, float height) { Orthographic(width, height); }
 
 const GLStateCallCounts& GLStateCalls() { return GLState().calls; }
+
+void FlushGLDrawing() { FlushBatch(); }
+
+void SetGLBatching(bool enable) {
+    FlushBatch();
+    GLState().batching = enable;
+}
+
+bool GLBatching() { return GLState().batching; }
 
 Ref<TGLVel2DDriver> GLVel2DDriver() {
     static auto* driver = new Ref<TGLVel2DDriver>(New<TGLVel2DDriver>());  // lives for the whole run

@@ -1,6 +1,14 @@
 #pragma once
 // The OpenGL 2D driver: fixed-function OpenGL drawing (orthographic
-// projection, immediate mode) over the contexts of the OpenGL window driver.
+// projection) over the contexts of the OpenGL window driver, OpenGL 1.1 and up.
+//
+// Consecutive primitives drawn with the same texture, blend and viewport are
+// held back and sent to OpenGL together, as one vertex array draw. The driver
+// sends what it holds before anything that changes OpenGL state or reads or
+// writes pixels itself (Cls, SetBlend, SetViewport, SetLineWidth, texture
+// uploads and deletions, DrawPixmap, GrabPixmap, Flip, switching or closing
+// contexts). A program that makes OpenGL calls of its own between engine
+// drawing calls must call FlushGLDrawing() before them, or turn batching off.
 
 #include "graphics/drawing.h"
 
@@ -11,6 +19,7 @@ struct GLStateCallCounts {
     int blend = 0;    // blend state applications
     int bind = 0;     // texture binds
     int texture = 0;  // texturing enables and disables
+    int draws = 0;    // primitive submissions: one per batch, or per primitive without batching
 };
 
 class TGLVel2DDriver : public TVel2DDriver {
@@ -48,6 +57,16 @@ public:
 Ref<TGLVel2DDriver> GLVel2DDriver();
 // How many OpenGL state calls the driver's caches let through.
 const GLStateCallCounts& GLStateCalls();
+
+// Sends the drawing held back by the driver to OpenGL now. Call it before
+// OpenGL calls of your own that draw, read pixels or change state; afterwards,
+// leave the state the driver set (blend, bound texture, texturing, scissor,
+// matrices) as it was, or reset it through the engine.
+void FlushGLDrawing();
+// Turns batching on (the default) or off; off, every primitive reaches OpenGL
+// before its drawing call returns. The pixels are the same either way.
+void SetGLBatching(bool enable);
+bool GLBatching();
 
 // Starts the OpenGL window driver and installs the OpenGL 2D driver as the
 // current graphics driver.

@@ -78,6 +78,7 @@ TEST_F(DrawingTest, ColourAndAlphaAreClampedOnTheWayToOpenGL) {
     // The colour OpenGL receives with the next primitive, as bytes.
     auto sent = [] {
         DrawRect(-10, -10, 1, 1);
+        FlushGLDrawing();  // before reading OpenGL's state directly
         GLfloat color[4];
         glGetFloatv(GL_CURRENT_COLOR, color);
         return std::vector<int>{int(color[0] * 255 + 0.5f), int(color[1] * 255 + 0.5f), int(color[2] * 255 + 0.5f),

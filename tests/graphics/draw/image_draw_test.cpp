@@ -66,7 +66,7 @@ TEST_F(DrawingTest, PaddedTexturesRepeatTheLastColumnAndRow) {
     EXPECT_EQ(frame->uscale, 1.0f / 128);
     EXPECT_EQ(frame->vscale, 1.0f / 64);
     EXPECT_EQ(frame->u1, 100.0f / 128);
-    auto texels = TextureTexels(frame->name, 128, 64);
+    auto texels = TextureTexels(frame->texture.Name(), 128, 64);
     EXPECT_EQ(texels[5 * 128 + 100], texels[5 * 128 + 99]);
     EXPECT_EQ(texels[60 * 128 + 7], texels[59 * 128 + 7]);
     EXPECT_EQ(texels[60 * 128 + 100], texels[59 * 128 + 99]);
@@ -96,7 +96,7 @@ TEST_F(DrawingTest, NewContextsRemakeFramesAndFreedTexturesAreDeleted) {
     EXPECT_EQ(image->Frame(0), first);  // kept while the context lives
 
     auto doomed = QuadrantImage(16, kQuadrants);
-    unsigned doomedName = Cast<TGLImageFrame>(doomed->Frame(0))->name;
+    unsigned doomedName = Cast<TGLImageFrame>(doomed->Frame(0))->texture.Name();
     doomed = nullptr;  // its texture waits in the deletion queue
     EXPECT_TRUE(glIsTexture(doomedName));
     QuadrantImage(16, kQuadrants)->Frame(0);  // the next texture creation deletes it
