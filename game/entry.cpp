@@ -1,51 +1,127 @@
+#include <unistd.h>
+
+#include <climits>
 #include <cstdio>
 
 #include "game/game.h"
+#include "game/game_input.h"
+#include "game/replay_file.h"
 
 namespace tiderush {
 
 namespace {
 
+std::string& LaunchFolder() {
+    static auto* folder = new std::string;  // lives for the whole run
+    return *folder;
+}
+
+// A file named on the command line, from the folder the program started in.
+std::string FromLaunchFolder(const vellum::String& name) {
+    std::string path = vellum::ToUtf8(name);
+    if (path.empty() || path[0] == '/' || LaunchFolder().empty()) return path;
+    return LaunchFolder() + "/" + path;
+}
+
+bool IsWholeNumber(const vellum::String& number) {
+    bool digits = !number.empty() && number != u"-";
+    for (size_t k = !number.empty() && number[0] == u'-' ? 1 : 0; k < number.size(); ++k)
+        digits = digits && number[k] >= u'0' && number[k] <= u'9';
+    return digits;
+}
+
 // Ctrl+X: X had a hit and a Control key is down (X is read first, so a plain
 // X is used up).
 bool QuitRequested() {
     using namespace vellum;
-    if (!KeyHits(KEY_X)) return false;
-    return KeyDown(KEY_LCONTROL) || KeyDown(KEY_RCONTROL);
+    if (!InputHits(KEY_X)) return false;
+    return InputDown(KEY_LCONTROL) || InputDown(KEY_RCONTROL);
 }
 
-void RunFrameLoop(const Ref<vellum::TTimer>& frameTimer) {
-    // The window's close button ends the game too, as on any desktop.
-    while (!QuitRequested() && !vellum::AppTerminateRequested()) {
-        game->Logic();
-        game->Draw();
-        vellum::WaitTimer(frameTimer);
-        vellum::Flip(1);
-        vellum::Delay(1);
+void SaveShots(const TGameOptions& options) {
+    for (const auto& shot : options.shots) {
+        if (shot.step != InputSteps()) continue;
+        auto pixmap = vellum::GrabPixmap(0, 0, vellum::GraphicsWidth(), vellum::GraphicsHeight());
+        if (!vellum::SavePixmapPNG(pixmap, vellum::FromUtf8(shot.path)))
+            std::fprintf(stderr, "tiderush: cannot write %s\n", shot.path.c_str());
     }
+}
+
+void RunFrameLoop(const Ref<vellum::TTimer>& frameTimer, const TGameOptions& options) {
+    // The window's close button ends the game too, as on any desktop.
+    while (!InputFinished() && !vellum::AppTerminateRequested()) {
+        game->Logic();
+        if (QuitRequested()) break;
+        game->Draw();
+        SaveShots(options);
+        if (!options.fast) vellum::WaitTimer(frameTimer);
+        vellum::Flip(options.fast ? 0 : 1);
+        if (!options.fast) vellum::Delay(1);
+    }
+}
+
+// The end of a replay: where the game got to, on standard output.
+void ReportReplay() {
+    vellum::String screen = game && game->currentScreen ? game->currentScreen->name : vellum::String();
+    std::printf("replay: %d steps, final screen \"%s\", level %d, score %d\n", InputSteps(),
+                vellum::ToUtf8(screen).c_str(), profile ? profile->level : 0, profile ? profile->score : 0);
+    std::fflush(stdout);
 }
 
 }  // namespace
 
+void RememberLaunchFolder() {
+    char folder[PATH_MAX];
+    if (getcwd(folder, sizeof folder)) LaunchFolder() = folder;
+}
+
 bool ParseGameOptions(const std::vector<vellum::String>& args, TGameOptions& options, vellum::String& error) {
+    auto fileAfter = [&](size_t& i, std::string& file) {
+        if (i + 1 >= args.size() || args[i + 1].empty()) {
+            error = args[i] + u" needs a file name";
+            return false;
+        }
+        file = FromLaunchFolder(args[++i]);
+        return true;
+    };
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == u"--windowed") {
             options.windowed = true;
         } else if (args[i] == u"--seed" && i + 1 < args.size()) {
             const vellum::String& number = args[++i];
-            bool digits = !number.empty();
-            for (size_t k = number[0] == u'-' ? 1 : 0; k < number.size(); ++k)
-                digits = digits && number[k] >= u'0' && number[k] <= u'9';
-            if (!digits || number == u"-") {
+            if (!IsWholeNumber(number)) {
                 error = u"--seed needs a whole number, not \"" + number + u"\"";
                 return false;
             }
             options.seeded = true;
             options.seed = vellum::ParseInt(number);
+        } else if (args[i] == u"--record") {
+            if (!fileAfter(i, options.record)) return false;
+        } else if (args[i] == u"--replay") {
+            if (!fileAfter(i, options.replay)) return false;
+        } else if (args[i] == u"--fast") {
+            options.fast = true;
+        } else if (args[i] == u"--shot" && i + 1 < args.size()) {
+            const vellum::String& request = args[++i];
+            size_t colon = request.find(u':');
+            if (colon == vellum::String::npos || !IsWholeNumber(request.substr(0, colon)) || colon + 1 == request.size()) {
+                error = u"--shot needs STEP:FILE, not \"" + request + u"\"";
+                return false;
+            }
+            options.shots.push_back({vellum::ParseInt(request.substr(0, colon)), FromLaunchFolder(request.substr(colon + 1))});
         } else {
-            error = u"unknown option \"" + args[i] + u"\" (options: --windowed, --seed N)";
+            error = u"unknown option \"" + args[i] +
+                    u"\" (options: --windowed, --seed N, --record FILE, --replay FILE [--fast] [--shot STEP:FILE])";
             return false;
         }
+    }
+    if (!options.replay.empty() && !options.record.empty()) {
+        error = u"--record and --replay cannot be used together";
+        return false;
+    }
+    if (options.replay.empty() && (options.fast || !options.shots.empty())) {
+        error = options.fast ? u"--fast needs --replay FILE" : u"--shot needs --replay FILE";
+        return false;
     }
     return true;
 }
@@ -88,13 +164,36 @@ int GameMain() {
         std::fprintf(stderr, "tiderush: %s\n", vellum::ToUtf8(error).c_str());
         return 2;
     }
-    auto frameTimer = StartGame(options);
-    try {
-        RunFrameLoop(frameTimer);
-    } catch (const TEndProgram& end) {
-        return end.status;
+    // A replay brings its own seed; a recording keeps the one it starts with.
+    TReplayReader replay;
+    std::string fileError;
+    if (!options.replay.empty()) {
+        if (!replay.Load(options.replay, fileError)) {
+            std::fprintf(stderr, "tiderush: %s\n", fileError.c_str());
+            return 2;
+        }
+        options.seeded = true;
+        options.seed = replay.Seed();
+    } else if (!options.record.empty() && !options.seeded) {
+        options.seeded = true;
+        options.seed = static_cast<int>(vellum::MilliSecs());
     }
-    return 0;
+    auto frameTimer = StartGame(options);
+    if (!options.replay.empty()) {
+        StartReplayInput(replay);
+    } else if (!options.record.empty() && !StartRecordingInput(options.record, options.seed, fileError)) {
+        std::fprintf(stderr, "tiderush: %s\n", fileError.c_str());
+        return 2;
+    }
+    int status = 0;
+    try {
+        RunFrameLoop(frameTimer, options);
+    } catch (const TEndProgram& end) {
+        status = end.status;
+    }
+    FinishInput();
+    if (!options.replay.empty()) ReportReplay();
+    return status;
 }
 
 }  // namespace tiderush

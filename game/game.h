@@ -3,6 +3,7 @@
 
 #include "game/color.h"
 #include "game/game_app.h"
+#include "game/game_input.h"
 #include "game/globals.h"
 #include "game/hud.h"
 #include "game/image_bank.h"
@@ -19,16 +20,31 @@
 #include "game/sprite.h"
 #include "game/system_info.h"
 
+#include <string>
+#include <vector>
+
 namespace tiderush {
+
+// A picture of the screen to save after a given step of a replay.
+struct TShotRequest {
+    int step = 0;
+    std::string path;
+};
 
 // Options from the command line.
 struct TGameOptions {
     bool windowed = false;  // start in a window instead of full screen
     bool seeded = false;    // replace the start-up seed with seed
     int seed = 0;
+    std::string record;     // write every step's input here
+    std::string replay;     // play this file's input back instead of the keyboard's
+    bool fast = false;      // replay without waiting for the frame timer
+    std::vector<TShotRequest> shots;  // --shot STEP:FILE, replays only
 };
 
-// Reads --windowed and --seed N; false with a message for anything else.
+// Reads --windowed, --seed N, --record FILE, --replay FILE, --fast and
+// --shot STEP:FILE; false with a message for anything else. Relative file
+// names are taken from the folder the program was started in.
 bool ParseGameOptions(const std::vector<vellum::String>& args, TGameOptions& options, vellum::String& error);
 
 // Starts every engine module the game uses, once, dependencies first.
@@ -38,8 +54,12 @@ void InitEngineModules();
 // returns the 60 Hz frame timer.
 vellum::Ref<vellum::TTimer> StartGame(const TGameOptions& options);
 
-// The game's entry: starts the engine, runs the frame loop until Ctrl+X and
-// returns the process exit status.
+// The game's entry: starts the engine, runs the frame loop until Ctrl+X (or
+// the end of a replay) and returns the process exit status.
 int GameMain();
+
+// Remembers the working folder before start-up makes the program's own
+// folder the working one; main calls it first.
+void RememberLaunchFolder();
 
 }  // namespace tiderush

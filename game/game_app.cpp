@@ -1,5 +1,6 @@
 #include "game/game_app.h"
 
+#include "game/game_input.h"
 #include "game/globals.h"
 #include "game/image_bank.h"
 
@@ -21,16 +22,17 @@ void TGame::RemoveScreenFromStack(const Ref<TScreen>& screen) { screenStack->Rem
 void TGame::ChangeScreen(const Ref<TScreen>& screen) {
     RemoveScreenFromStack(currentScreen);
     AddScreenToStack(screen);
-    vellum::FlushKeys();
+    FlushInput();
 }
 
 void TGame::CheckKeys() {
     using namespace vellum;
-    if (KeyHits(KEY_D) && (KeyDown(KEY_LCONTROL) || KeyDown(KEY_RCONTROL))) ToggleDebugPanel();
-    if (KeyHits(KEY_P)) TogglePaused();
+    if (InputHits(KEY_D) && (InputDown(KEY_LCONTROL) || InputDown(KEY_RCONTROL))) ToggleDebugPanel();
+    if (InputHits(KEY_P)) TogglePaused();
 }
 
 void TGame::Logic() {
+    BeginInputStep();
     CheckKeys();
     if (paused) return;
     renderer->Logic();

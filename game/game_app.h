@@ -35,6 +35,7 @@ public:
     void DrawDebugPanel();
     void LoadMusic(const String& file, int flags);
     Ref<vellum::TSound> LoadGameSound(const String& file, int flags);
+    // One step: takes the step's input, then runs the current screen.
     void Logic();
     // Starts the current music from the beginning, replacing what played.
     void PlayMusic();

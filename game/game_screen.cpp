@@ -1,4 +1,5 @@
 #include "game/game_app.h"
+#include "game/game_input.h"
 #include "game/globals.h"
 #include "game/hud.h"
 #include "game/particle.h"
@@ -37,14 +38,14 @@ void TGameScreen::Draw() {
 
 void TGameScreen::Logic() {
     // The rest of the step still runs after a change of screen.
-    if (vellum::KeyHits(vellum::KEY_ESCAPE)) game->ChangeScreen(TTitleScreen::Create());
+    if (InputHits(vellum::KEY_ESCAPE)) game->ChangeScreen(TTitleScreen::Create());
     if (game->testMode) {
-        if (vellum::KeyHits(vellum::KEY_R)) game->currentScreen->Init();
-        if (vellum::KeyHits(vellum::KEY_Q)) {
+        if (InputHits(vellum::KEY_R)) game->currentScreen->Init();
+        if (InputHits(vellum::KEY_Q)) {
             profile->lives = 0;
             player->DeathAnimStart();
         }
-        if (vellum::KeyHits(vellum::KEY_J)) {
+        if (InputHits(vellum::KEY_J)) {
             player->pickups = player->goal;
             player->GoalTest();
         }

@@ -1,4 +1,7 @@
 #include "game/game.h"
 #include "runtime/startup.h"
 
-int main(int argc, char** argv) { return vellum::RunProgram(argc, argv, tiderush::GameMain); }
+int main(int argc, char** argv) {
+    tiderush::RememberLaunchFolder();
+    return vellum::RunProgram(argc, argv, tiderush::GameMain);
+}

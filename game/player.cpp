@@ -1,6 +1,7 @@
 #include "game/player.h"
 
 #include "game/game_app.h"
+#include "game/game_input.h"
 #include "game/globals.h"
 #include "game/hud.h"
 #include "game/particle.h"
@@ -51,10 +52,10 @@ void TPlayer::Draw() {
 }
 
 void TPlayer::Move() {
-    if (vellum::KeyDown(vellum::KEY_LEFT)) direction = DIR_LEFT, x -= speedX;
-    if (vellum::KeyDown(vellum::KEY_RIGHT)) direction = DIR_RIGHT, x += speedX;
-    if (vellum::KeyDown(vellum::KEY_UP)) direction = DIR_UP, y -= speedY;
-    if (vellum::KeyDown(vellum::KEY_DOWN)) direction = DIR_DOWN, y += speedY;
+    if (InputDown(vellum::KEY_LEFT)) direction = DIR_LEFT, x -= speedX;
+    if (InputDown(vellum::KEY_RIGHT)) direction = DIR_RIGHT, x += speedX;
+    if (InputDown(vellum::KEY_UP)) direction = DIR_UP, y -= speedY;
+    if (InputDown(vellum::KEY_DOWN)) direction = DIR_DOWN, y += speedY;
 }
 
 void TPlayer::SpeedUp() {

@@ -1,5 +1,7 @@
 #include "game/renderer.h"
 
+#include "game/game_input.h"
+
 namespace tiderush {
 
 void TRenderer::CentreOnCoords(float x, float y) {
@@ -52,8 +54,8 @@ int TRenderer::GetRandY(int margin) { return vellum::RandomInt(0, screenHeight -
 
 void TRenderer::Logic() {
     // Queried every frame, so an F pressed without Control is used up.
-    if (vellum::KeyHits(vellum::KEY_F) &&
-        (vellum::KeyDown(vellum::KEY_LCONTROL) || vellum::KeyDown(vellum::KEY_RCONTROL)))
+    if (InputHits(vellum::KEY_F) &&
+        (InputDown(vellum::KEY_LCONTROL) || InputDown(vellum::KEY_RCONTROL)))
         ToggleFullScreen();
 }
 

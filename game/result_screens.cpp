@@ -1,6 +1,7 @@
 // The two screens between games and levels: level complete and game over.
 
 #include "game/game_app.h"
+#include "game/game_input.h"
 #include "game/globals.h"
 #include "game/profile.h"
 #include "game/screen_text.h"
@@ -14,8 +15,8 @@ namespace {
 // so one step never closes twice.
 template <class Screen>
 void CloseOnKeys(Screen& screen) {
-    if (vellum::KeyHits(vellum::KEY_ESCAPE)) screen.Close();
-    if (vellum::KeyHits(vellum::KEY_SPACE)) screen.Close();
+    if (InputHits(vellum::KEY_ESCAPE)) screen.Close();
+    if (InputHits(vellum::KEY_SPACE)) screen.Close();
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "game/game_app.h"
+#include "game/game_input.h"
 #include "game/globals.h"
 #include "game/image_bank.h"
 #include "game/profile.h"
@@ -30,8 +31,8 @@ void TTitleScreen::Draw() {
 }
 
 void TTitleScreen::Logic() {
-    if (vellum::KeyHits(vellum::KEY_ESCAPE)) throw TEndProgram{0};
-    if (vellum::KeyHits(vellum::KEY_SPACE)) {
+    if (InputHits(vellum::KEY_ESCAPE)) throw TEndProgram{0};
+    if (InputHits(vellum::KEY_SPACE)) {
         game->PlayGameSound(selectSound, selectChannel, 1.0f);
         StartGame();
         game->ChangeScreen(TGameScreen::Create());

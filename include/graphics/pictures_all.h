@@ -10,3 +10,4 @@
 #include "graphics/pixmap_functions.h"
 #include "graphics/pixmap_loader.h"
 #include "graphics/pixmap_module.h"
+#include "graphics/pixmap_save.h"

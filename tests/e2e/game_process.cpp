@@ -35,6 +35,7 @@ bool Near(const unsigned char* p, int r, int g, int b, int tolerance) {
 GameProcess::GameProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::vector<std::string>& environment) {
     _errorsPath = "/tmp/vellum-e2e-" + std::to_string(getpid()) + "-" + std::to_string(rand()) + ".err";
+    _outputPath = _errorsPath.substr(0, _errorsPath.size() - 4) + ".out";
     // The given entries replace inherited ones of the same name.
     std::vector<std::string> env = environment;
     for (char** e = environ; *e; ++e) {
@@ -53,7 +54,7 @@ GameProcess::GameProcess(const std::string& program, const std::vector<std::stri
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, _errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, _outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (posix_spawn(&_pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) _pid = -1;
     posix_spawn_file_actions_destroy(&actions);
 }
@@ -64,6 +65,7 @@ GameProcess::~GameProcess() {
         Wait(5000);
     }
     std::remove(_errorsPath.c_str());
+    std::remove(_outputPath.c_str());
 }
 
 int GameProcess::Wait(int ms) {
@@ -83,12 +85,19 @@ int GameProcess::Wait(int ms) {
 
 bool GameProcess::Running() { return _pid > 0 && Wait(0) == -1; }
 
-std::string GameProcess::Errors() const {
-    std::ifstream in(_errorsPath);
+namespace {
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
 }
+
+}  // namespace
+
+std::string GameProcess::Errors() const { return ReadText(_errorsPath); }
+std::string GameProcess::Output() const { return ReadText(_outputPath); }
 
 std::string GameProcess::WaitForWindow(int ms) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
@@ -111,6 +120,17 @@ int Screen::CountOther(int x, int y, int w, int h, int r, int g, int b, int tole
     return w * h - Count(x, y, w, h, r, g, b, tolerance);
 }
 
+int Screen::CountDifferent(const Screen& other, int tolerance) const {
+    if (other.width != width || other.height != height) return width * height;
+    int n = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* o = other.At(x, y);
+            n += !Near(At(x, y), o[0], o[1], o[2], tolerance);
+        }
+    return n;
+}
+
 void Screen::SavePng(const std::string& path) const {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return;
@@ -124,6 +144,23 @@ void Screen::SavePng(const std::string& path) const {
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     std::fclose(file);
+}
+
+Screen LoadPng(const std::string& path) {
+    Screen screen;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return screen;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return screen;
+    }
+    screen.width = static_cast<int>(image.width);
+    screen.height = static_cast<int>(image.height);
+    screen.rgb = std::move(rgb);
+    return screen;
 }
 
 Screen CaptureScreen() {

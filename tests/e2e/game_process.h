@@ -21,6 +21,8 @@ public:
     bool Running();
     // Everything the program wrote to standard error so far.
     std::string Errors() const;
+    // Everything the program wrote to standard output so far.
+    std::string Output() const;
     pid_t Pid() const { return _pid; }
     // The X window of the program, "" if none appeared within ms.
     std::string WaitForWindow(int ms);
@@ -29,6 +31,7 @@ private:
     pid_t _pid = -1;
     int _status = -1;
     std::string _errorsPath;
+    std::string _outputPath;
 };
 
 // The 1024 x 768 screen as RGB bytes, read from the X server.
@@ -41,10 +44,14 @@ struct Screen {
     int Count(int x, int y, int w, int h, int r, int g, int b, int tolerance = 12) const;
     // Pixels in the rectangle that differ from the colour by more than tolerance.
     int CountOther(int x, int y, int w, int h, int r, int g, int b, int tolerance = 12) const;
+    // Pixels that differ from the other screen's by more than tolerance in a channel.
+    int CountDifferent(const Screen& other, int tolerance) const;
     void SavePng(const std::string& path) const;
 };
 
 Screen CaptureScreen();
+// An RGB or RGBA PNG file as a Screen (empty when it cannot be read).
+Screen LoadPng(const std::string& path);
 // Runs a shell command and returns its output.
 std::string Run(const std::string& command);
 // Runs xdotool with a time limit.

@@ -181,10 +181,12 @@ TEST_F(GameWorld, TheBoatSteersAndRestsAgainstTheEdges) {
     StartLevel();
     Hold(vellum::KEY_LEFT);
     Hold(vellum::KEY_RIGHT);
+    BeginInputStep();  // what Logic does before the screens move anything
     player->Move();
     EXPECT_EQ(player->x, 512.0f);
     EXPECT_EQ(player->direction, TPlayer::DIR_RIGHT);
     Release(vellum::KEY_RIGHT);
+    BeginInputStep();
     for (int i = 0; i < 100; ++i) {
         player->Move();
         player->BoundsCheck();
