@@ -60,6 +60,17 @@ int TStreamRing::Pull(unsigned char* out, int frames) {
     return n;
 }
 
+int TStreamRing::Peek(const unsigned char** frames) const {
+    std::uint64_t tail = _tail.load(std::memory_order_relaxed);
+    int at = static_cast<int>(tail % static_cast<std::uint64_t>(_capacity));
+    *frames = _bytes.data() + static_cast<size_t>(at) * _bpf;
+    return std::min(Available(), _capacity - at);
+}
+
+void TStreamRing::Drop(int frames) {
+    _tail.store(_tail.load(std::memory_order_relaxed) + static_cast<std::uint64_t>(frames), std::memory_order_release);
+}
+
 void TStreamRing::Push(const unsigned char* frames, int count) {
     std::uint64_t head = _head.load(std::memory_order_relaxed);
     for (int done = 0; done < count;) {
@@ -73,7 +84,7 @@ void TStreamRing::Push(const unsigned char* frames, int count) {
 }
 
 TStreamFeed::TStreamFeed(std::shared_ptr<TAudioStream> stream, int format, int ringFrames,
-                         std::function<void()> service)
+                         std::function<void(TStreamRing&)> service)
     : _stream(std::move(stream)),
       _ring(std::make_shared<TStreamRing>(format, ringFrames)),
       _service(std::move(service)) {
@@ -113,7 +124,7 @@ void TStreamFeed::Run() {
         _woken = false;
         lock.unlock();
         if (decoder && !_ring->Ended()) Fill(*decoder, piece, converted);
-        if (_service) _service();
+        if (_service) _service(*_ring);
         lock.lock();
         _wake.wait_for(lock, kRound, [this] { return _stop || _woken; });
     }
@@ -129,7 +140,7 @@ void TStreamFeed::Fill(TAudioDecoder& decoder, std::vector<unsigned char>& piece
     const int from = decoder.Format();
     const int to = _ring->Format();
     piece.resize(static_cast<size_t>(kPieceFrames) * SampleBytesPerFrame(from));
-    converted.resize(static_cast<size_t>(kPieceFrames) * SampleBytesPerFrame(to));
+    if (from != to) converted.resize(static_cast<size_t>(kPieceFrames) * SampleBytesPerFrame(to));
     bool fresh = false;  // nothing came since the last rewind: an empty loop must not spin
     try {
         while (_ring->Space() >= kPieceFrames) {

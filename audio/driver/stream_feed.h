@@ -27,6 +27,10 @@ public:
 
     // Consumer: copies up to frames frames into out; the count.
     int Pull(unsigned char* out, int frames);
+    // Consumer: the frames waiting that lie in one piece of memory (up to
+    // where the ring wraps), to use before Drop gives them up.
+    int Peek(const unsigned char** frames) const;
+    void Drop(int frames);
     // Consumer: frames waiting.
     int Available() const;
     // Consumer: no frame will come again.
@@ -55,9 +59,9 @@ class TStreamFeed {
 public:
     // Starts the thread, which takes a decoder from stream and decodes from
     // the first frame into a ring of ringFrames frames in format. service,
-    // when given, runs on the thread after each fill.
+    // when given, runs on the thread with the ring after each fill.
     TStreamFeed(std::shared_ptr<TAudioStream> stream, int format, int ringFrames,
-                std::function<void()> service = {});
+                std::function<void(TStreamRing&)> service = {});
     // Stops the thread and waits for it (at most the piece it decodes).
     ~TStreamFeed();
     TStreamFeed(const TStreamFeed&) = delete;
@@ -73,7 +77,7 @@ private:
 
     std::shared_ptr<TAudioStream> _stream;
     std::shared_ptr<TStreamRing> _ring;
-    std::function<void()> _service;
+    std::function<void(TStreamRing&)> _service;
     std::mutex _mutex;
     std::condition_variable _wake;
     bool _stop = false;   // under _mutex

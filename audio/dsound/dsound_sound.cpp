@@ -54,6 +54,7 @@ TDirectSoundSound::~TDirectSoundSound() {
     while (last->_succ) last = last->_succ.get();
     last->_succ = std::move(driver->_lonely);
     driver->_lonely = std::move(_bufs);
+    driver->FlushLonely();  // idle buffers go now (a streamed one stops its thread)
 }
 
 Ref<TDirectSoundSound> TDirectSoundSound::Create(const Ref<TAudioSample>& source, int flags) {

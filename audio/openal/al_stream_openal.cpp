@@ -1,5 +1,7 @@
 #include "openal/al_stream_openal.h"
 
+#include <algorithm>
+
 #include "audio/audio_sample.h"
 
 namespace vellum {
@@ -7,10 +9,11 @@ namespace vellum {
 namespace {
 
 // Four buffers of 2048 frames (about 186 ms at 44.1 kHz) queued ahead, and
-// a ring of as much again behind them.
+// a ring of one more behind them: with the decoder's own state, a playing
+// stream holds well under 256 KiB.
 constexpr int kBuffers = 4;
 constexpr int kBufferFrames = 2048;
-constexpr int kRingFrames = kBuffers * kBufferFrames;
+constexpr int kRingFrames = kBufferFrames;
 
 ALenum AlFormatOf(int format) {
     switch (format) {
@@ -42,8 +45,7 @@ TAlStreamPump::TAlStreamPump(std::shared_ptr<TAlOutput> output, ALuint source, s
         _free.push_back(buffer.Id());
         _buffers.push_back(std::move(buffer));
     }
-    _staging.resize(static_cast<size_t>(kBufferFrames) * static_cast<size_t>(_bpf));
-    _feed = std::make_unique<TStreamFeed>(std::move(stream), format, kRingFrames, [this] { Service(); });
+    _feed = std::make_unique<TStreamFeed>(std::move(stream), format, kRingFrames, [this](TStreamRing& ring) { Service(ring); });
 }
 
 TAlStreamPump::~TAlStreamPump() {
@@ -89,10 +91,9 @@ bool TAlStreamPump::Finished() const {
 
 ALint TAlStreamPump::Queued() const { return static_cast<ALint>(_buffers.size() - _free.size()); }
 
-void TAlStreamPump::Service() {
+void TAlStreamPump::Service(TStreamRing& ring) {
     TAlThreadScope scope(*_output);
     if (!scope.Open()) return;
-    TStreamRing& ring = *_feed->Ring();
     std::lock_guard lock(_mutex);
     ALint processed = 0;
     alGetSourcei(_source, AL_BUFFERS_PROCESSED, &processed);
@@ -101,11 +102,16 @@ void TAlStreamPump::Service() {
         alSourceUnqueueBuffers(_source, 1, &id);
         _free.push_back(id);
     }
-    while (!_free.empty() && (ring.Available() >= kBufferFrames || (ring.Ended() && ring.Available() > 0))) {
-        int frames = ring.Pull(_staging.data(), kBufferFrames);
+    // A buffer takes what the ring holds once it is full, or as full as
+    // whole pieces let it be, or at the end.
+    while (!_free.empty() && ring.Available() > 0 &&
+           (ring.Available() >= kBufferFrames || ring.Space() < kBufferFrames / 2 || ring.Ended())) {
+        const unsigned char* frames = nullptr;
+        int count = std::min(ring.Peek(&frames), kBufferFrames);
         ALuint id = _free.back();
         _free.pop_back();
-        alBufferData(id, _alFormat, _staging.data(), frames * _bpf, _hertz);
+        alBufferData(id, _alFormat, frames, count * _bpf, _hertz);  // OpenAL copies them
+        ring.Drop(count);
         alSourceQueueBuffers(_source, 1, &id);
     }
     ALint state = AL_STOPPED;

@@ -35,7 +35,7 @@ public:
     bool Finished() const;
 
 private:
-    void Service();
+    void Service(TStreamRing& ring);
     ALint Queued() const;
 
     std::shared_ptr<TAlOutput> _output;
@@ -46,7 +46,6 @@ private:
     std::vector<TAlName> _buffers;
     mutable std::mutex _mutex;
     std::vector<ALuint> _free;      // buffers not queued; under _mutex
-    std::vector<unsigned char> _staging;  // the thread's own
     bool _playing = false;          // asked to play; under _mutex
     bool _finished = false;         // under _mutex
     std::unique_ptr<TStreamFeed> _feed;  // last: its thread uses the rest

@@ -48,17 +48,28 @@ public:
         _length = length;
     }
 
-    // A data chunk shorter than it says raises a stream read error.
+    // A data chunk shorter than it says gives the whole frames that are
+    // there, then -1.
     int Read(unsigned char* out, int frames) override {
+        if (_short) return -1;
         int n = static_cast<int>(std::min<long long>(frames, _length - _done));
         if (n <= 0) return 0;
-        _in->ReadBytes(out, n * _bpf);
-        _done += n;
-        return n;
+        int want = n * _bpf, got = 0;
+        while (got < want) {
+            int read = _in->Read(out + got, want - got);
+            if (read <= 0) break;
+            got += read;
+        }
+        int whole = got / _bpf;
+        _done += whole;
+        if (whole == n) return n;
+        _short = true;
+        return whole > 0 ? whole : -1;
     }
 
     bool Rewind() override {
         _done = 0;
+        _short = false;
         return _in->Seek(_data) == _data;
     }
 
@@ -67,6 +78,7 @@ private:
     int _data;  // where the frames begin
     int _bpf;
     long long _done = 0;
+    bool _short = false;  // the data ended early
 };
 
 }  // namespace

@@ -14,7 +14,8 @@ namespace vellum {
 class TDirectSoundSound : public TSound {
 public:
     // Hands the buffers to the driver's lonely list, so voices still
-    // playing finish, unless the driver was shut down since.
+    // playing finish, unless the driver was shut down since; the idle
+    // ones are released at once.
     ~TDirectSoundSound() override;
 
     // A sound over a new master buffer holding sample; loops when flags has
