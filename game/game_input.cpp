@@ -34,10 +34,48 @@ InputState& State() {
 
 bool IsKey(int key) { return key > 0 && key < 256; }
 
-// The step's samples from the keyboard.
+// Gamepads act as keys: the d-pad and the left stick steer, A or Start is
+// Space and Back is Escape, on any pad.
+struct PadBinding {
+    int key;
+    int button, alsoButton;
+    int axis;
+    float direction;  // the stick's side that counts, or 0
+};
+constexpr PadBinding kPadBindings[] = {
+    {vellum::KEY_LEFT, vellum::PAD_BUTTON_LEFT, -1, vellum::PAD_AXIS_LEFTX, -1.0f},
+    {vellum::KEY_RIGHT, vellum::PAD_BUTTON_RIGHT, -1, vellum::PAD_AXIS_LEFTX, 1.0f},
+    {vellum::KEY_UP, vellum::PAD_BUTTON_UP, -1, vellum::PAD_AXIS_LEFTY, -1.0f},
+    {vellum::KEY_DOWN, vellum::PAD_BUTTON_DOWN, -1, vellum::PAD_AXIS_LEFTY, 1.0f},
+    {vellum::KEY_SPACE, vellum::PAD_BUTTON_A, vellum::PAD_BUTTON_START, -1, 0.0f},
+    {vellum::KEY_ESCAPE, vellum::PAD_BUTTON_BACK, -1, -1, 0.0f},
+};
+constexpr float kStickThreshold = 0.5f;
+
+void AddPads(TKeySample& sample) {
+    for (const auto& binding : kPadBindings) {
+        if (binding.key != sample.key) continue;
+        for (int pad = 0; pad < vellum::MAX_GAMEPADS; ++pad) {
+            if (!vellum::GamepadConnected(pad)) continue;
+            for (int button : {binding.button, binding.alsoButton}) {
+                if (button < 0) continue;
+                sample.down |= vellum::GamepadDown(pad, button);
+                sample.hits += vellum::GamepadHits(pad, button);
+            }
+            if (binding.axis >= 0 && vellum::GamepadAxis(pad, binding.axis) * binding.direction > kStickThreshold)
+                sample.down = 1;
+        }
+    }
+}
+
+// The step's samples from the keyboard and the gamepads.
 std::vector<TKeySample> SampleDevices() {
     std::vector<TKeySample> samples;
-    for (int key : kGameKeys) samples.push_back({key, vellum::KeyDown(key), vellum::KeyHits(key)});
+    for (int key : kGameKeys) {
+        TKeySample sample{key, vellum::KeyDown(key), vellum::KeyHits(key)};
+        AddPads(sample);
+        samples.push_back(sample);
+    }
     return samples;
 }
 
@@ -110,7 +148,9 @@ void FlushInput() {
     auto& s = State();
     s.down.fill(0);
     s.hits.fill(0);
-    if (!s.replay) vellum::FlushKeys();
+    if (s.replay) return;
+    vellum::FlushKeys();
+    vellum::FlushGamepads();
 }
 
 }  // namespace tiderush

@@ -1,8 +1,10 @@
 #pragma once
 // The game's input, taken once per logic step. Screens ask this snapshot,
 // not the engine's polled input, so a step's input can be recorded and
-// played back exactly: live, each step samples the keyboard; recording
-// also writes what changed to a replay file; a replay takes it from one.
+// played back exactly: live, each step samples the keyboard and the
+// gamepads (d-pad and left stick steer, A or Start is Space, Back is
+// Escape); recording also writes what changed to a replay file; a replay
+// takes it from one.
 // Hits not asked for carry over to later steps until read or flushed, as
 // the engine's hit counts do.
 

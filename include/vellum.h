@@ -18,6 +18,7 @@
 #include "system/clock.h"
 #include "system/event.h"
 #include "system/event_queue.h"
+#include "system/gamepad.h"
 #include "system/hook.h"
 #include "system/main_thread_call.h"
 #include "system/polled_input.h"

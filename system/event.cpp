@@ -41,6 +41,9 @@ const struct {
     {EVENT_WINDOWACCEPT, u"WindowAccept"},   {EVENT_MENUACTION, u"MenuAction"},
     {EVENT_STREAMEOF, u"StreamEof"},         {EVENT_STREAMAVAIL, u"StreamAvail"},
     {EVENT_PROCESSEXIT, u"ProcessExit"},
+    {EVENT_GAMEPADCONNECT, u"GamepadConnect"},       {EVENT_GAMEPADDISCONNECT, u"GamepadDisconnect"},
+    {EVENT_GAMEPADBUTTONDOWN, u"GamepadButtonDown"}, {EVENT_GAMEPADBUTTONUP, u"GamepadButtonUp"},
+    {EVENT_GAMEPADAXIS, u"GamepadAxis"},
 };
 
 }  // namespace

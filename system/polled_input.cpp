@@ -3,6 +3,7 @@
 #include <array>
 
 #include "system/event.h"
+#include "system/gamepad.h"
 #include "system/hook.h"
 #include "system/system_driver.h"
 
@@ -59,6 +60,7 @@ Ref<TObject> PolledInputHook(int, const Ref<TObject>& data, const Ref<TObject>&)
     case EVENT_APPRESUME:
         FlushKeys();
         FlushMouse();
+        FlushGamepads();
         s.suspended = event->id == EVENT_APPSUSPEND;
         break;
     case EVENT_APPTERMINATE: s.terminate = 1; break;
@@ -82,7 +84,7 @@ Ref<TObject> PolledInputHook(int, const Ref<TObject>& data, const Ref<TObject>&)
         s.mouse[1] = event->y;
         break;
     case EVENT_MOUSEWHEEL: s.mouse[2] += d; break;
-    default: break;
+    default: TrackGamepadEvent(*event); break;
     }
     return data;
 }

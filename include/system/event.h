@@ -42,6 +42,14 @@ enum : int {
     EVENT_STREAMEOF = 0x10001,
     EVENT_STREAMAVAIL = 0x10002,
     EVENT_PROCESSEXIT = 0x20001,
+    // Gamepads: data is the pad's index for plugging in and out (extra, its
+    // name), else the button or axis with the pad's index in x; y is an
+    // axis's position, -32768 to 32767.
+    EVENT_GAMEPADCONNECT = 0x40001,
+    EVENT_GAMEPADDISCONNECT = 0x40002,
+    EVENT_GAMEPADBUTTONDOWN = 0x40003,
+    EVENT_GAMEPADBUTTONUP = 0x40004,
+    EVENT_GAMEPADAXIS = 0x40005,
 };
 
 // Modifier mask bits.

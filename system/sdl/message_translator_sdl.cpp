@@ -157,7 +157,7 @@ void TranslateSDLEvent(const SDL_Event& event) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: TranslateButton(event.button); break;
     case SDL_MOUSEWHEEL: TranslateWheel(event.wheel); break;
-    default: break;
+    default: TranslateGamepadEvent(event); break;
     }
 }
 

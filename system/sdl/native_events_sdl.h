@@ -16,6 +16,10 @@ void DiscardMainThreadCalls();
 
 // Turns one SDL event into engine events, emitted through the emit hook.
 void TranslateSDLEvent(const SDL_Event& event);
+// Opens SDL's game controller interface once; pads then arrive as events.
+void StartSDLGamepads();
+// Turns SDL's game controller events into engine gamepad events.
+void TranslateGamepadEvent(const SDL_Event& event);
 // The virtual-key code of an SDL scancode, 0 for keys without one.
 int VirtualKeyFromScancode(SDL_Scancode scancode);
 // Shows or hides the pointer over the program's windows.

@@ -123,6 +123,7 @@ Ref<TSystemDriver> CreateNativeSystemDriver() {
         std::fprintf(stderr, "unable to start SDL: %s\n", SDL_GetError());
         return nullptr;
     }
+    StartSDLGamepads();
     // Windows are closed by their own exit functions; the display connection
     // is left to the process exit, since closing it unloads the OpenGL driver
     // while its allocations are still live.
