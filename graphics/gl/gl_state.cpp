@@ -6,14 +6,17 @@ namespace vellum {
 
 namespace {
 
-// A full batch is drawn; the array stays small enough to stay in cache.
-constexpr int kBatchVertices = 4 * 2048;
+// A full batch is drawn. Mesa's software renderer clips and resets vertices
+// per draw at a cost that grows with the draw's size, so batches stay small.
+constexpr int kBatchVertices = 4 * 256;
 // Up to this many vertices go through glBegin/glEnd, which costs less than
 // setting up arrays for a sprite or two.
 constexpr int kImmediateVertices = 8;
-// A glFlush after this many vertices lets a renderer with threads of its own
-// start on them while the program is still submitting the rest of the frame.
-constexpr int kVerticesPerGLFlush = 4 * 8192;
+// A glFlush after this many vertices, or pixels covered, lets a renderer with
+// threads of its own start on them while the program is still submitting the
+// rest of the frame.
+constexpr int kVerticesPerGLFlush = 4 * 2048;
+constexpr float kPixelsPerGLFlush = 1024 * 1024;
 
 void SendColor(uint32_t color) {
     auto& s = GLState();
@@ -96,15 +99,16 @@ void FlushBatch() {
     else
         DrawArrays(s.batchMode, s.batch.data(), count, s.texturing);
     s.sinceGLFlush += count;
-    if (s.sinceGLFlush >= kVerticesPerGLFlush) {
+    if (s.sinceGLFlush >= kVerticesPerGLFlush || s.pixelsSinceGLFlush >= kPixelsPerGLFlush) {
         GL_CALL(glFlush());
         s.sinceGLFlush = 0;
+        s.pixelsSinceGLFlush = 0;
     }
 }
 
 GLVertex* BatchVertices(GLenum mode, int count) {
     auto& s = GLState();
-    if (mode != s.batchMode || s.batchCount + count > kBatchVertices) {
+    if (mode != s.batchMode || s.batchCount + count > kBatchVertices || s.pixelsSinceGLFlush >= kPixelsPerGLFlush) {
         FlushBatch();
         s.batchMode = mode;
     }
