@@ -1,5 +1,5 @@
 // The program thread hammering the request ring while a mixing thread
-// consumes it; meant to be run under ThreadSanitizer as well.
+// consumes it; ./test runs it under ThreadSanitizer as well.
 
 #include <atomic>
 #include <chrono>
