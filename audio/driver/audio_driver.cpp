@@ -1,6 +1,7 @@
 #include "audio/audio_driver.h"
 
 #include "audio/audio_module.h"
+#include "driver/quiet_probe.h"
 
 namespace vellum {
 
@@ -47,7 +48,12 @@ void SetSilentAudioDriver(Ref<TAudioDriver> driver) { Registry().silent = std::m
 Ref<TAudioDriver> CurrentAudioDriver() {
     InitAudioModule();
     auto& registry = Registry();
-    if (!registry.current && !SetAudioDriver(u"DirectSound")) SetAudioDriver(u"Null");
+    if (!registry.current) {
+        HoldStandardError();
+        bool soundOn = SetAudioDriver(u"DirectSound");
+        ReleaseStandardError(soundOn);
+        if (!soundOn) SetAudioDriver(u"Null");
+    }
     // Without even a silent driver registered, a fresh silent one stands in.
     if (!registry.current) registry.current = New<TAudioDriver>();
     return registry.current;

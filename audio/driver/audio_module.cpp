@@ -6,6 +6,7 @@
 #include "audio/openal_driver.h"
 #include "audio/wav_loader.h"
 #include "audio/zevarozaz_driver.h"
+#include "driver/quiet_probe.h"
 #include "runtime/exit_functions.h"
 #include "stream/stream_module.h"
 
@@ -23,9 +24,11 @@ void InitAudioModule() {
     auto silent = New<TAudioDriver>();
     RegisterAudioDriver(silent);
     SetSilentAudioDriver(silent);
+    HoldStandardError();  // device probes; see quiet_probe.h
     InitDirectSoundDriver();
     InitOpenALDrivers();
     RegisterMixerDrivers();
+    SetStandardErrorAside();
 
     AddExitFunction(ShutdownAudioDriver);
 }

@@ -196,3 +196,27 @@ TEST_F(GameTest, AMissingPictureIsReportedAndEndsTheProgram) {
     EXPECT_EQ(status, 255);
     EXPECT_NE(game->Errors().find("Error loading image Data/Images/rock.png"), std::string::npos) << game->Errors();
 }
+
+TEST_F(GameTest, WithoutASoundDeviceOneLineSaysSoAndTheGamePlaysSilently) {
+    // No sound library finds a device: OpenAL and SDL are given none to use.
+    game = std::make_unique<GameProcess>(
+        TIDERUSH_BINARY, std::vector<std::string>{"--windowed", "--seed", "7"},
+        std::vector<std::string>{"ALSOFT_CONF=/dev/null", "ALSOFT_DRIVERS=nosuch", "SDL_AUDIODRIVER=nosuch",
+                                 "VELLUM_NO_DIALOGS=1"});
+    ASSERT_TRUE(WaitFor([](const Screen& s) { return s.Count(0, 0, 40, 40, kWater[0], kWater[1], kWater[2]) > 1500; },
+                        10000))
+        << game->Errors();
+    window = game->WaitForWindow(5000);
+    ASSERT_FALSE(window.empty());
+    Xdotool("windowfocus --sync " + window);
+    Key("space");
+    EXPECT_TRUE(WaitFor(HasHud)) << "the game does not play without sound";
+    Key("ctrl+x");
+    ASSERT_EQ(game->Wait(5000), 0) << game->Errors();
+    std::string errors = game->Errors();
+    const std::string line = "sound is off: no sound device could be opened\n";
+    EXPECT_EQ(errors.rfind(line, 0), 0u) << errors;  // first, and only once
+    EXPECT_EQ(errors.find(line, 1), std::string::npos) << errors;
+    EXPECT_EQ(errors.find("ALSA"), std::string::npos) << errors;
+    EXPECT_EQ(errors.find("AL lib"), std::string::npos) << errors;
+}
