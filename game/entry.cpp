@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 
@@ -42,6 +43,9 @@ void SaveShots(const TGameOptions& options) {
     for (const auto& shot : options.shots) {
         if (shot.step != InputSteps()) continue;
         auto pixmap = vellum::GrabPixmap(0, 0, vellum::GraphicsWidth(), vellum::GraphicsHeight());
+        if (pixmap && options.shotWidth > 0 && options.shotWidth != pixmap->width)
+            pixmap = vellum::ResizePixmap(pixmap, options.shotWidth,
+                                          std::max(1, pixmap->height * options.shotWidth / pixmap->width));
         if (!vellum::SavePixmapPNG(pixmap, vellum::FromUtf8(shot.path)))
             std::fprintf(stderr, "tiderush: cannot write %s\n", shot.path.c_str());
     }
@@ -109,9 +113,13 @@ bool ParseGameOptions(const std::vector<vellum::String>& args, TGameOptions& opt
                 return false;
             }
             options.shots.push_back({vellum::ParseInt(request.substr(0, colon)), FromLaunchFolder(request.substr(colon + 1))});
+        } else if (args[i] == u"--shot-width" && i + 1 < args.size() && IsWholeNumber(args[i + 1]) &&
+                   vellum::ParseInt(args[i + 1]) > 0) {
+            options.shotWidth = vellum::ParseInt(args[++i]);
         } else {
             error = u"unknown option \"" + args[i] +
-                    u"\" (options: --windowed, --seed N, --record FILE, --replay FILE [--fast] [--shot STEP:FILE])";
+                    u"\" (options: --windowed, --seed N, --record FILE, --replay FILE [--fast] [--shot STEP:FILE]"
+                    u" [--shot-width W])";
             return false;
         }
     }

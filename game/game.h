@@ -40,10 +40,11 @@ struct TGameOptions {
     std::string replay;     // play this file's input back instead of the keyboard's
     bool fast = false;      // replay without waiting for the frame timer
     std::vector<TShotRequest> shots;  // --shot STEP:FILE, replays only
+    int shotWidth = 0;      // --shot-width W: pictures scaled to W pixels wide
 };
 
-// Reads --windowed, --seed N, --record FILE, --replay FILE, --fast and
-// --shot STEP:FILE; false with a message for anything else. Relative file
+// Reads --windowed, --seed N, --record FILE, --replay FILE, --fast,
+// --shot STEP:FILE and --shot-width W; false with a message for anything else. Relative file
 // names are taken from the folder the program was started in.
 bool ParseGameOptions(const std::vector<vellum::String>& args, TGameOptions& options, vellum::String& error);
 
