@@ -23,7 +23,7 @@ void TGameScreen::Init() {
     hud = THUD::Create();
     currentLevel->Init();
     particleList = TParticleList::Create();
-    game->LoadMusic(u"game.ogg", 1);
+    game->LoadMusic(u"game.ogg", vellum::SOUND_LOOP | vellum::SOUND_STREAM);
     game->PlayMusic();
     player->Accelerate();
 }

@@ -16,7 +16,7 @@ void DrawLineText(const vellum::String& text, float y, int r, int g, int b) {
 }
 
 Ref<vellum::TSound> StartScreenMusic(const vellum::String& musicFile) {
-    game->LoadMusic(musicFile, 1);
+    game->LoadMusic(musicFile, vellum::SOUND_LOOP | vellum::SOUND_STREAM);
     game->PlayMusic();
     return game->LoadGameSound(u"select.wav", 0);
 }
