@@ -7,21 +7,12 @@ namespace vellum {
 
 namespace {
 
-TLoaderChain<TStreamFactory>& Chain() {
-    static auto* chain = new TLoaderChain<TStreamFactory>;  // factories stay registered for the whole run
-    return *chain;
-}
+TLoaderChain<TStreamFactory>& Chain() { return ModuleChain<TStreamFactory, InitStreamModule>(); }
 
 }  // namespace
 
-void RegisterStreamFactory(Ref<TStreamFactory> factory) {
-    InitStreamModule();  // the built-in factories are always the oldest
-    Chain().Register(std::move(factory));
-}
+void RegisterStreamFactory(Ref<TStreamFactory> factory) { Chain().Register(std::move(factory)); }
 
-Ref<TStreamFactory> FirstStreamFactory() {
-    InitStreamModule();
-    return Chain().First();
-}
+Ref<TStreamFactory> FirstStreamFactory() { return Chain().First(); }
 
 }  // namespace vellum

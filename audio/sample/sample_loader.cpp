@@ -9,22 +9,13 @@ namespace vellum {
 
 namespace {
 
-TLoaderChain<TAudioSampleLoader>& Chain() {
-    static auto* chain = new TLoaderChain<TAudioSampleLoader>;  // loaders stay registered for the whole run
-    return *chain;
-}
+TLoaderChain<TAudioSampleLoader>& Chain() { return ModuleChain<TAudioSampleLoader, InitAudioModule>(); }
 
 }  // namespace
 
-void RegisterAudioSampleLoader(Ref<TAudioSampleLoader> loader) {
-    InitAudioModule();  // the built-in loaders are always the oldest
-    Chain().Register(std::move(loader));
-}
+void RegisterAudioSampleLoader(Ref<TAudioSampleLoader> loader) { Chain().Register(std::move(loader)); }
 
-Ref<TAudioSampleLoader> FirstAudioSampleLoader() {
-    InitAudioModule();
-    return Chain().First();
-}
+Ref<TAudioSampleLoader> FirstAudioSampleLoader() { return Chain().First(); }
 
 Ref<TAudioSample> LoadAudioSample(const Ref<TObject>& url) {
     InitAudioModule();

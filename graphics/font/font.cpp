@@ -7,25 +7,15 @@ namespace vellum {
 
 namespace {
 
-TLoaderChain<TFontLoader>& Chain() {
-    static auto* chain = new TLoaderChain<TFontLoader>;  // loaders stay registered for the whole run
-    return *chain;
-}
+TLoaderChain<TFontLoader>& Chain() { return ModuleChain<TFontLoader, InitFontModule>(); }
 
 }  // namespace
 
-void AddFontLoader(Ref<TFontLoader> loader) {
-    InitFontModule();  // the built-in loader is always the oldest
-    Chain().Register(std::move(loader));
-}
+void AddFontLoader(Ref<TFontLoader> loader) { Chain().Register(std::move(loader)); }
 
-Ref<TFontLoader> FirstFontLoader() {
-    InitFontModule();
-    return Chain().First();
-}
+Ref<TFontLoader> FirstFontLoader() { return Chain().First(); }
 
 Ref<TFont> LoadFont(const Ref<TObject>& source, int size, int style) {
-    InitFontModule();
     return Chain().FirstAnswer([&](const Ref<TFontLoader>& loader) { return loader->LoadFont(source, size, style); });
 }
 

@@ -9,22 +9,13 @@ namespace vellum {
 
 namespace {
 
-TLoaderChain<TPixmapLoader>& Chain() {
-    static auto* chain = new TLoaderChain<TPixmapLoader>;  // loaders stay registered for the whole run
-    return *chain;
-}
+TLoaderChain<TPixmapLoader>& Chain() { return ModuleChain<TPixmapLoader, InitPixmapModule>(); }
 
 }  // namespace
 
-void RegisterPixmapLoader(Ref<TPixmapLoader> loader) {
-    InitPixmapModule();  // the built-in loaders are always the oldest
-    Chain().Register(std::move(loader));
-}
+void RegisterPixmapLoader(Ref<TPixmapLoader> loader) { Chain().Register(std::move(loader)); }
 
-Ref<TPixmapLoader> FirstPixmapLoader() {
-    InitPixmapModule();
-    return Chain().First();
-}
+Ref<TPixmapLoader> FirstPixmapLoader() { return Chain().First(); }
 
 bool PictureSizeAllowed(long long width, long long height, int bytesPerPixel) {
     return width >= 1 && height >= 1 && width <= MAX_PICTURE_SIDE && height <= MAX_PICTURE_SIDE &&

@@ -46,4 +46,13 @@ private:
     Ref<T> head_;
 };
 
+// The one chain of T, with its module started first, so that the module's
+// own entries are in place, and the oldest, before any search or addition.
+template <class T, void (*StartModule)()>
+TLoaderChain<T>& ModuleChain() {
+    StartModule();
+    static auto* chain = new TLoaderChain<T>;  // entries stay registered for the whole run
+    return *chain;
+}
+
 }  // namespace vellum
