@@ -35,11 +35,7 @@ Ref<TSound> MakeBlip() {
 }
 
 int Main() {
-    InitSystemModule();
-    InitPolledInputModule();
-    InitAudioModule();
-    InitGLDrawingModule();  // the OpenGL window driver and the 2D driver over it
-
+    // Every engine module starts on first use: no start-up calls are needed.
     SetAppTitle(u"Hello, Vellum");
     if (!OpenGraphics(640, 480)) return 1;
     Ref<TImage> ball = MakeBall();

@@ -9,10 +9,6 @@ using namespace vellum;
 namespace {
 
 int Main() {
-    InitSystemModule();
-    InitPolledInputModule();
-    InitGLDrawingModule();
-
     SetAppTitle(u"Input and a timer");
     if (!OpenGraphics(640, 480)) return 1;
     // The timer ticks 60 times a second whatever the display's refresh rate,
