@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -120,14 +121,24 @@ int Screen::CountOther(int x, int y, int w, int h, int r, int g, int b, int tole
     return w * h - Count(x, y, w, h, r, g, b, tolerance);
 }
 
-int Screen::CountDifferent(const Screen& other, int tolerance) const {
+int Screen::CountDifferentBlocks(const Screen& other, int block, int tolerance) const {
     if (other.width != width || other.height != height) return width * height;
     int n = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const unsigned char* o = other.At(x, y);
-            n += !Near(At(x, y), o[0], o[1], o[2], tolerance);
+    for (int by = 0; by < height; by += block) {
+        for (int bx = 0; bx < width; bx += block) {
+            long sums[3] = {0, 0, 0};
+            int pixels = 0;
+            for (int y = by; y < std::min(height, by + block); ++y) {
+                for (int x = bx; x < std::min(width, bx + block); ++x, ++pixels) {
+                    const unsigned char *p = At(x, y), *o = other.At(x, y);
+                    for (int c = 0; c < 3; ++c) sums[c] += p[c] - o[c];
+                }
+            }
+            bool differs = false;
+            for (long sum : sums) differs = differs || std::labs(sum) > static_cast<long>(tolerance) * pixels;
+            n += differs;
         }
+    }
     return n;
 }
 
@@ -163,9 +174,9 @@ Screen LoadPng(const std::string& path) {
     return screen;
 }
 
-Screen CaptureScreen() {
+Screen CaptureScreen(const char* name) {
     Screen screen;
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = XOpenDisplay(name);
     if (!display) return screen;
     Window root = DefaultRootWindow(display);
     XWindowAttributes attributes;

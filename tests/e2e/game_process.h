@@ -44,12 +44,15 @@ struct Screen {
     int Count(int x, int y, int w, int h, int r, int g, int b, int tolerance = 12) const;
     // Pixels in the rectangle that differ from the colour by more than tolerance.
     int CountOther(int x, int y, int w, int h, int r, int g, int b, int tolerance = 12) const;
-    // Pixels that differ from the other screen's by more than tolerance in a channel.
-    int CountDifferent(const Screen& other, int tolerance) const;
+    // Blocks of block x block pixels whose mean colour differs from the other
+    // screen's by more than tolerance in a channel: pictures that differ only
+    // in a few edge pixels count none.
+    int CountDifferentBlocks(const Screen& other, int block, int tolerance) const;
     void SavePng(const std::string& path) const;
 };
 
-Screen CaptureScreen();
+// The screen of the given X display (nullptr: DISPLAY's).
+Screen CaptureScreen(const char* display = nullptr);
 // An RGB or RGBA PNG file as a Screen (empty when it cannot be read).
 Screen LoadPng(const std::string& path);
 // Runs a shell command and returns its output.
