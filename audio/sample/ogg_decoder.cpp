@@ -100,7 +100,8 @@ private:
 
 class TOggDecoder : public TAudioDecoder {
 public:
-    TOggDecoder(Ref<TStream> stream, int end) : _stream(std::move(stream)), _input{_stream.get(), end, nullptr} {}
+    TOggDecoder(Ref<TStream> stream, int start, int end)
+        : _stream(std::move(stream)), _input{_stream.get(), end, nullptr}, _start(start) {}
 
     // Opens the decoder; false when the stream is no Vorbis one we can play.
     bool Open() {
@@ -121,6 +122,7 @@ public:
     // The frames decoded, then, when the data ran out early, silence up to
     // the length the headers give unless that is more than believable.
     int Read(unsigned char* out, int frames) override {
+        if (!_file || !_file->IsOpen()) return -1;  // a rewind that failed
         const int bpf = SampleBytesPerFrame(_format);
         int done = 0;
         while (!_ended && done < frames && _decoded < _length) {
@@ -147,13 +149,18 @@ public:
         return done;
     }
 
+    // The decoder starts afresh from the first page: seeking back inside it
+    // does not always give the same frames again on a damaged file, and a
+    // loop must.
     bool Rewind() override {
-        bool sought = ov_pcm_seek(_file->get(), 0) == 0;
-        Raise();
+        _file.reset();
         _decoded = 0;
         _padded = 0;
         _ended = false;
-        return sought;
+        if (_stream->Seek(_start) != _start) return false;
+        _file = std::make_unique<VorbisFile>(_input);
+        Raise();
+        return _file->IsOpen();
     }
 
 private:
@@ -164,6 +171,7 @@ private:
 
     Ref<TStream> _stream;
     OggInput _input;
+    int _start;  // where the file begins in the stream
     std::unique_ptr<VorbisFile> _file;
     long long _decoded = 0;  // frames decoded in this pass
     long long _padded = 0;   // frames of silence given after them
@@ -176,7 +184,7 @@ std::unique_ptr<TAudioDecoder> OpenOggDecoder(const Ref<TStream>& stream) {
     int start = stream->Pos();
     int end = OggFirstLinkEnd(*stream);
     stream->Seek(start);
-    auto decoder = std::make_unique<TOggDecoder>(stream, end);
+    auto decoder = std::make_unique<TOggDecoder>(stream, start, end);
     if (!decoder->Open()) return nullptr;
     return decoder;
 }
