@@ -24,11 +24,11 @@ void InitAudioModule() {
     auto silent = New<TAudioDriver>();
     RegisterAudioDriver(silent);
     SetSilentAudioDriver(silent);
-    HoldStandardError();  // device probes; see quiet_probe.h
+    HoldStandardError();  // device listing; see quiet_probe.h
     InitDirectSoundDriver();
     InitOpenALDrivers();
-    RegisterMixerDrivers();
     SetStandardErrorAside();
+    AddAudioDriverProbe(RegisterMixerDrivers);  // opens devices: only when asked for
 
     AddExitFunction(ShutdownAudioDriver);
 }

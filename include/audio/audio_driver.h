@@ -35,7 +35,13 @@ public:
 };
 
 // Links driver at the head of the registry, so name lookups meet it first.
+// A driver already registered stays where it is.
 void RegisterAudioDriver(Ref<TAudioDriver> driver);
+// Adds a function that registers drivers which must open a device to know
+// whether they can exist. It runs once, the first time the drivers are
+// listed or a name is asked for that no registered driver has, so that a
+// program using the default driver never opens a device just to look.
+void AddAudioDriverProbe(void (*probe)());
 // The newest registered driver, Null when there is none.
 Ref<TAudioDriver> FirstAudioDriver();
 // Makes driver the one that SetAudioDriver falls back to.

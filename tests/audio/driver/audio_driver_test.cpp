@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "audio/audio_all.h"
 #include "audio_capture.h"
 #include "runtime/exception.h"
@@ -33,6 +35,31 @@ TEST_F(AudioDriverTest, FirstUseSelectsDirectSoundAndUnknownNamesLeaveTheSilentD
     EXPECT_EQ(SetAudioDriver(u"directsound"), 1);
     EXPECT_EQ(CurrentAudioDriver()->Name(), u"DirectSound");
     EXPECT_TRUE(StartedDirectSoundDriver());
+}
+
+// Drivers that open a device to know they exist are looked for only when a
+// program asks for one; a driver registered twice stays linked once.
+TEST_F(AudioDriverTest, ProbedDriversRegisterOnlyWhenAskedFor) {
+    static int probes = 0;
+    struct Probed : TAudioDriver {
+        String Name() override { return u"Probed"; }
+    };
+    AddAudioDriverProbe([] {
+        ++probes;
+        auto probed = New<Probed>();
+        RegisterAudioDriver(probed);
+        RegisterAudioDriver(probed);
+    });
+    EXPECT_EQ(CurrentAudioDriver()->Name(), u"DirectSound");
+    EXPECT_EQ(SetAudioDriver(u"null"), 1);
+    EXPECT_EQ(probes, 0);
+    EXPECT_EQ(AudioDriverExists(u"probed"), 1);
+    EXPECT_EQ(probes, 1);
+    auto names = AudioDriverNames();
+    EXPECT_EQ(std::count(names.begin(), names.end(), u"Probed"), 1);
+    EXPECT_EQ(names.front(), u"Probed");
+    EXPECT_EQ(SetAudioDriver(u"Sound Blaster"), 0);
+    EXPECT_EQ(probes, 1);
 }
 
 TEST_F(AudioDriverTest, SilentDriverLoadsSoundsThatPlayNothing) {
