@@ -47,6 +47,7 @@ void TGame::Draw() {
     vellum::SetBlend(vellum::BLEND_ALPHA);
     for (const auto& screen : screenStack->Each<TScreen>()) screen->Draw();
     DrawDebugPanel();
+    renderer->DrawBars();
 }
 
 void TGame::DrawDebugPanel() {

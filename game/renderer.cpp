@@ -1,5 +1,7 @@
 #include "game/renderer.h"
 
+#include <algorithm>
+
 #include "game/game_input.h"
 
 namespace tiderush {
@@ -13,7 +15,45 @@ void TRenderer::CentreOnCoords(float x, float y) {
 
 void TRenderer::CreateScreen() {
     vellum::CloseGraphics();
-    vellum::OpenGraphics(screenWidth, screenHeight, bitDepth, 60, 0);
+    vellum::OpenGraphics(screenWidth, screenHeight, bitDepth, 60, vellum::GF_DESKTOPFALLBACK);
+    FitPicture();
+}
+
+void TRenderer::FitPicture() {
+    barX = barY = 0.0f;
+    int width = vellum::GraphicsWidth(), height = vellum::GraphicsHeight();
+    if (width <= 0 || height <= 0 || (width == screenWidth && height == screenHeight)) return;
+    // The virtual screen keeps the display's shape at the picture's scale;
+    // the origin puts the picture in its middle.
+    float scale = std::min(static_cast<float>(width) / static_cast<float>(screenWidth),
+                           static_cast<float>(height) / static_cast<float>(screenHeight));
+    float virtualWidth = static_cast<float>(width) / scale, virtualHeight = static_cast<float>(height) / scale;
+    vellum::SetVirtualResolution(virtualWidth, virtualHeight);
+    barX = (virtualWidth - static_cast<float>(screenWidth)) / 2.0f;
+    barY = (virtualHeight - static_cast<float>(screenHeight)) / 2.0f;
+    vellum::SetOrigin(barX, barY);
+}
+
+void TRenderer::DrawBars() {
+    if (barX < 0.5f && barY < 0.5f) return;
+    int r, g, b;
+    vellum::GetColor(r, g, b);
+    float alpha = vellum::GetAlpha(), rotation = vellum::GetRotation(), sx, sy;
+    vellum::GetScale(sx, sy);
+    int blend = vellum::GetBlend();
+    vellum::SetColor(0, 0, 0);
+    vellum::SetAlpha(1.0f);
+    vellum::SetBlend(vellum::BLEND_SOLID);
+    vellum::SetRotationScale(0.0f, 1.0f, 1.0f);
+    float w = static_cast<float>(screenWidth), h = static_cast<float>(screenHeight);
+    vellum::DrawRect(-barX, -barY, barX, h + 2 * barY);
+    vellum::DrawRect(w, -barY, barX, h + 2 * barY);
+    vellum::DrawRect(-barX, -barY, w + 2 * barX, barY);
+    vellum::DrawRect(-barX, h, w + 2 * barX, barY);
+    vellum::SetColor(r, g, b);
+    vellum::SetAlpha(alpha);
+    vellum::SetBlend(blend);
+    vellum::SetRotationScale(rotation, sx, sy);
 }
 
 float TRenderer::GetTextWidth(const vellum::String& text, const Ref<vellum::TImageFont>& font, float scale) {

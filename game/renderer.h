@@ -18,6 +18,12 @@ public:
     void CentreOnCoords(float x, float y);
     // Closes and re-opens the graphics context at the current mode.
     void CreateScreen();
+    // Where full screen opened at the desktop's own size instead of 1024 x
+    // 768, scales the picture to fit and centres it (see DrawBars).
+    void FitPicture();
+    // Black bars over the screen outside the centred picture, if any.
+    void DrawBars();
+    float barX = 0.0f, barY = 0.0f;  // the bars' widths in picture units
     float GetTextWidth(const vellum::String& text, const Ref<vellum::TImageFont>& font, float scale);
     // Text at a raw screen position; a Null font keeps the current font and scale.
     void OutputText(const vellum::String& text, float x, float y, const Ref<vellum::TImageFont>& font, float sx,

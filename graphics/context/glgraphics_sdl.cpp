@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "context/glgraphics_native.h"
+#include "graphics/graphics.h"
 #include "runtime/app.h"
 #include "runtime/exception.h"
 #include "sdl/native_events_sdl.h"
@@ -112,7 +113,8 @@ void SetPixelFormat(int flags) {
 
 // The display mode for full screen at the requested size: the requested
 // refresh rate if the display has it (swap interval 1), else any (0).
-SDL_DisplayMode ChooseFullScreenMode(int width, int height, int hertz, int& swapInterval) {
+// False when the display has no mode of that size.
+bool ChooseFullScreenMode(int width, int height, int hertz, SDL_DisplayMode& chosen, int& swapInterval) {
     int count = SDL_GetNumDisplayModes(0);
     for (bool exactRate : {true, false}) {
         if (exactRate && !hertz) continue;
@@ -122,10 +124,11 @@ SDL_DisplayMode ChooseFullScreenMode(int width, int height, int hertz, int& swap
             if (mode.w != width || mode.h != height) continue;
             if (exactRate && mode.refresh_rate != hertz) continue;
             swapInterval = exactRate ? 1 : 0;
-            return mode;
+            chosen = mode;
+            return true;
         }
     }
-    throw TRuntimeException(u"GLGraphicsDriver failed to set display mode");
+    return false;
 }
 
 // Creates the OpenGL context of a record whose window exists, sharing with
@@ -161,10 +164,18 @@ NativeGLContextPtr CreateNativeGLContext(int width, int height, int depth, int h
     SDL_DisplayMode mode{};
     Uint32 windowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     int x = 0, y = 0;
+    bool exactMode = false;
     if (depth) {
         c->mode = kFullScreen;
-        mode = ChooseFullScreenMode(width, height, hertz, c->swapInterval);
-        windowFlags |= SDL_WINDOW_FULLSCREEN;
+        exactMode = ChooseFullScreenMode(width, height, hertz, mode, c->swapInterval);
+        // Without a mode of that size the window may cover the desktop in its
+        // own mode (GF_DESKTOPFALLBACK); the caller then fits its picture.
+        if (!exactMode && !(flags & GF_DESKTOPFALLBACK))
+            throw TRuntimeException(u"GLGraphicsDriver failed to set display mode");
+        windowFlags |= exactMode ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_FULLSCREEN_DESKTOP;
+        SDL_Rect desktop{};
+        if (!exactMode && SDL_GetDisplayBounds(0, &desktop) == 0)
+            x = desktop.x, y = desktop.y, width = desktop.w, height = desktop.h;  // also without a window manager
     } else {
         SDL_DisplayMode desktop{};
         SDL_GetDesktopDisplayMode(0, &desktop);
@@ -175,7 +186,7 @@ NativeGLContextPtr CreateNativeGLContext(int width, int height, int depth, int h
     std::string title = ToUtf8(AppTitle());
     c->window = SDL_CreateWindow(title.c_str(), x, y, width, height, windowFlags);
     if (!c->window) return nullptr;
-    if (depth && SDL_SetWindowDisplayMode(c->window, &mode) != 0)
+    if (exactMode && SDL_SetWindowDisplayMode(c->window, &mode) != 0)
         throw TRuntimeException(u"GLGraphicsDriver failed to set display mode");
     SDL_GetWindowSize(c->window, &c->width, &c->height);
     c = FinishContext(std::move(c));

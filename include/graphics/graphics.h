@@ -16,6 +16,10 @@ enum : int {
     GF_DEPTHBUFFER = 8,
     GF_STENCILBUFFER = 16,
     GF_ACCUMBUFFER = 32,
+    // Full screen: where the display has no mode of the size asked for, cover
+    // the desktop in its own mode (GraphicsWidth and GraphicsHeight tell its
+    // size) instead of failing.
+    GF_DESKTOPFALLBACK = 64,
 };
 
 class TGraphicsDriver;
