@@ -1,5 +1,7 @@
 // The OpenGL window driver's native layer over SDL: one SDL window and one
 // OpenGL context per record, full-screen display modes tied to the focus.
+// It reaches OpenGL only through SDL; where a context is current afterwards
+// (binding, swap interval, swap), the test build checks for OpenGL errors.
 
 #include <algorithm>
 #include <cstdlib>
@@ -7,6 +9,7 @@
 
 #include "context/glgraphics_native.h"
 #include "graphics/graphics.h"
+#include "gl/gl_check.h"
 #include "runtime/app.h"
 #include "runtime/exception.h"
 #include "sdl/native_events_sdl.h"
@@ -67,12 +70,12 @@ void OnWindowEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         if (s.modeOwner == c->window) return;
         s.modeOwner = c->window;
-        if (s.current == c) SDL_GL_SetSwapInterval(c->swapInterval);
+        if (s.current == c) GL_CALL(SDL_GL_SetSwapInterval(c->swapInterval));
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         if (s.modeOwner != c->window) return;
         s.modeOwner = nullptr;
-        if (s.current == c) SDL_GL_SetSwapInterval(0);
+        if (s.current == c) GL_CALL(SDL_GL_SetSwapInterval(0));
         break;
     default: break;
     }
@@ -139,7 +142,7 @@ PendingContext FinishContext(PendingContext c) {
     c->context = SDL_GL_CreateContext(c->window);
     // Creating a context binds it: restore what was current.
     if (s.current)
-        SDL_GL_MakeCurrent(s.current->window, s.current->context);
+        GL_CALL(SDL_GL_MakeCurrent(s.current->window, s.current->context));
     else
         SDL_GL_MakeCurrent(nullptr, nullptr);
     if (!c->context) return nullptr;
@@ -223,7 +226,7 @@ void MakeNativeGLContextCurrent(NativeGLContext* c) {
     if (c == s.current) return;
     s.current = c;
     if (c)
-        SDL_GL_MakeCurrent(c->window, c->context);
+        GL_CALL(SDL_GL_MakeCurrent(c->window, c->context));
     else if (s.videoStarted)
         SDL_GL_MakeCurrent(nullptr, nullptr);
 }
@@ -239,8 +242,8 @@ void NativeGLContextCloser::operator()(NativeGLContext* c) const {
 void FlipNativeGL(int sync) {
     NativeGLContext* c = State().current;
     if (!c) return;
-    SDL_GL_SetSwapInterval(sync);
-    SDL_GL_SwapWindow(c->window);
+    GL_CALL(SDL_GL_SetSwapInterval(sync));
+    GL_CALL(SDL_GL_SwapWindow(c->window));
 }
 
 std::vector<NativeDisplayMode> NativeDisplayModes(int limit) {
