@@ -31,6 +31,9 @@ Ref<TPixmap> PaddedToTexture(const Ref<TPixmap>& pixmap, int texWidth, int texHe
     if (width == texWidth && height == texHeight)
         return pixmap->format == FMT_RGBA8888 ? pixmap : pixmap->Convert(FMT_RGBA8888);
     auto padded = CreatePixmap(texWidth, texHeight, FMT_RGBA8888, 4);
+    // Past the smeared edge the texture is never sampled at full size, but its
+    // halvings are: cleared, they are the same on every run.
+    padded->ClearPixels(0);
     padded->Paste(*pixmap, 0, 0);
     if (width < texWidth) padded->Paste(*pixmap->Window(width - 1, 0, 1, height), width, 0);
     if (height < texHeight) {
