@@ -61,7 +61,11 @@ void TGame::DrawDebugPanel() {
 void TGame::LoadMusic(const String& file, int flags) { currentMusic = vellum::LoadSound(musicPath + file, flags); }
 
 Ref<vellum::TSound> TGame::LoadGameSound(const String& file, int flags) {
-    return vellum::LoadSound(soundPath + file, flags);
+    // Screens ask for the same effects every time they open; loading them
+    // again would decode on the very frame that changes the screen.
+    auto& sound = loadedSounds_[soundPath + file + u"|" + vellum::ToString(flags)];
+    if (!sound) sound = vellum::LoadSound(soundPath + file, flags);
+    return sound;
 }
 
 void TGame::PlayMusic() {

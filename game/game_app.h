@@ -2,6 +2,8 @@
 // TGame: the application object. It owns the screen stack, the music, the
 // data folders, pause and the debug panel, and plays the game's sounds.
 
+#include <map>
+
 #include "game/color.h"
 #include "game/screens.h"
 
@@ -34,6 +36,7 @@ public:
     void Draw();
     void DrawDebugPanel();
     void LoadMusic(const String& file, int flags);
+    // The sound of file; each file is loaded once and shared by every screen.
     Ref<vellum::TSound> LoadGameSound(const String& file, int flags);
     // One step: takes the step's input, then runs the current screen.
     void Logic();
@@ -46,6 +49,9 @@ public:
     void StopSound(Ref<vellum::TChannel>& channel);
     void ToggleDebugPanel();
     void TogglePaused();
+
+private:
+    std::map<String, Ref<vellum::TSound>> loadedSounds_;  // by file and flags
 };
 
 // Loads the game font and the seven pictures; a missing picture is fatal.
