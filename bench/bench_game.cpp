@@ -2,20 +2,26 @@
 // SDL2 OpenGL window opened by this same program: start-up to the first
 // title frame, Space to the first game frame, missed timer ticks at each
 // of 20 screen changes, CPU time per frame of play, and peak memory over
-// the bare window's. Every run is a process of its own, the bare window
-// and the game alternate, and the medians of three are printed; then one
-// more process times start-up step by step.
+// the bare window's. Memory is also set against a second baseline, the
+// floor: the bare window drawing one textured, blended quad (the renderer
+// builds its first shaders) with an audio output open, which any program
+// that draws a picture and plays a sound pays before loading anything of its
+// own. Every run is a process of its own, the baselines and the game
+// alternate, and the medians of three are printed; then one more process
+// times start-up step by step.
 //   bench_game [seconds] [level]   seconds of play per run (default 10);
 //                                  with a level, play runs on that level
 //                                  (level 13 spawns rocks densest)
 // Needs DISPLAY and the built Data folder.
 
+#include <AL/alc.h>
 #include <SDL.h>
 #include <SDL_opengl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -65,9 +71,35 @@ int Frame(const Ref<vellum::TTimer>& timer, double* cpuMs, double* flipMs = null
     return ticks;
 }
 
-// The baseline: a bare SDL2 window with an OpenGL context of the game's
-// size, cleared and shown once, then a second of frames.
-int BareWindow() {
+// One 32 x 32 texture drawn as a blended quad, as any sprite would be.
+void DrawOneSprite() {
+    static GLuint texture = 0;
+    if (!texture) {
+        static uint32_t pixels[32 * 32];
+        for (uint32_t i = 0; i < 32 * 32; ++i) pixels[i] = 0x80ffffffu ^ (i * 2654435761u >> 8);
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 32, 32, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0), glVertex2f(-0.5f, -0.5f);
+    glTexCoord2f(1, 0), glVertex2f(0.5f, -0.5f);
+    glTexCoord2f(1, 1), glVertex2f(0.5f, 0.5f);
+    glTexCoord2f(0, 1), glVertex2f(-0.5f, 0.5f);
+    glEnd();
+}
+
+// The baselines: a bare SDL2 window with an OpenGL context of the game's
+// size, cleared and shown once, then a second of frames; with floor, each
+// frame also draws one sprite and an audio output is open throughout.
+int BareWindow(bool floor) {
+    ALCdevice* device = floor ? alcOpenDevice(nullptr) : nullptr;
+    ALCcontext* audio = device ? alcCreateContext(device, nullptr) : nullptr;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_Window* window = SDL_CreateWindow("bench", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1024, 768,
@@ -84,12 +116,15 @@ int BareWindow() {
         while (SDL_PollEvent(&event)) {
         }
         glClear(GL_COLOR_BUFFER_BIT);
+        if (floor) DrawOneSprite();
         SDL_GL_SwapWindow(window);
     }
     std::printf("peak-mb %.2f\n", PeakMb());
     SDL_GL_DeleteContext(context);
     SDL_DestroyWindow(window);
     SDL_Quit();
+    if (audio) alcDestroyContext(audio);
+    if (device) alcCloseDevice(device);
     return 0;
 }
 
@@ -241,7 +276,8 @@ double Median(const std::vector<Figures>& runs, const std::string& name) {
 int main(int argc, char** argv) {
     processStart = Clock::now();
     std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "--bare") return BareWindow();
+    if (mode == "--bare") return BareWindow(false);
+    if (mode == "--floor") return BareWindow(true);
     if (!std::getenv("DISPLAY") || chdir(BENCH_DATA_DIR) != 0) {
         std::puts("bench_game needs a display and the built Data folder");
         return 1;
@@ -252,9 +288,10 @@ int main(int argc, char** argv) {
     int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
     int level = argc > 2 ? std::atoi(argv[2]) : 0;
     std::string self = "/proc/" + std::to_string(getpid()) + "/exe";
-    std::vector<Figures> bare, played;
+    std::vector<Figures> bare, floor, played;
     for (int run = 0; run < kRuns; ++run) {
         bare.push_back(Run(self, "--bare"));
+        floor.push_back(Run(self, "--floor"));
         played.push_back(Run(self, "--game " + std::to_string(seconds) + " " + std::to_string(level)));
     }
     double load[3] = {};
@@ -286,8 +323,12 @@ int main(int argc, char** argv) {
     std::printf("missed ticks during play: %.0f; level reached %.0f\n", Median(played, "missed-play"),
                 Median(played, "level"));
     double barePeak = Median(bare, "peak-mb"), gamePeak = Median(played, "peak-mb");
+    double floorPeak = Median(floor, "peak-mb");
     std::printf("peak resident memory: bare window %.1f MB, game %.1f MB (+%.1f MB)\n", barePeak, gamePeak,
                 gamePeak - barePeak);
+    std::printf("  floor (bare window, one sprite drawn, audio output open) %.1f MB (+%.1f MB over bare); "
+                "game over floor +%.1f MB\n",
+                floorPeak, floorPeak - barePeak, gamePeak - floorPeak);
 
     std::printf("start-up step by step (one more process):\n");
     std::vector<std::string> steps;

@@ -1,6 +1,7 @@
 #include "openal/al_output_openal.h"
 
 #include <AL/alext.h>
+#include <AL/efx.h>
 
 #include <mutex>
 #include <utility>
@@ -34,7 +35,11 @@ std::shared_ptr<TAlOutput> TAlOutput::Open(std::initializer_list<const char*> na
         if (output->_device) break;
     }
     if (!output->_device) return nullptr;
-    output->_context.reset(alcCreateContext(output->_device.get(), nullptr));
+    // No voice here feeds an effect, and each auxiliary send costs memory
+    // in every voice the library sets aside.
+    const ALCint attributes[] = {ALC_MAX_AUXILIARY_SENDS, 0, 0};
+    output->_context.reset(alcCreateContext(output->_device.get(), attributes));
+    if (!output->_context) output->_context.reset(alcCreateContext(output->_device.get(), nullptr));
     if (!output->_context) return nullptr;  // the destructor closes the device
     alcMakeContextCurrent(output->_context.get());
     return output;
