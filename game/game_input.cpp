@@ -52,11 +52,19 @@ constexpr PadBinding kPadBindings[] = {
 };
 constexpr float kStickThreshold = 0.5f;
 
-void AddPads(TKeySample& sample) {
+// The pads connected this step. Every engine input call pumps the window
+// system's events, so each pad is asked once a step, not once per key.
+std::array<bool, vellum::MAX_GAMEPADS> ConnectedPads() {
+    std::array<bool, vellum::MAX_GAMEPADS> connected{};
+    for (int pad = 0; pad < vellum::MAX_GAMEPADS; ++pad) connected[pad] = vellum::GamepadConnected(pad) != 0;
+    return connected;
+}
+
+void AddPads(TKeySample& sample, const std::array<bool, vellum::MAX_GAMEPADS>& connected) {
     for (const auto& binding : kPadBindings) {
         if (binding.key != sample.key) continue;
         for (int pad = 0; pad < vellum::MAX_GAMEPADS; ++pad) {
-            if (!vellum::GamepadConnected(pad)) continue;
+            if (!connected[pad]) continue;
             for (int button : {binding.button, binding.alsoButton}) {
                 if (button < 0) continue;
                 sample.down |= vellum::GamepadDown(pad, button);
@@ -71,9 +79,10 @@ void AddPads(TKeySample& sample) {
 // The step's samples from the keyboard and the gamepads.
 std::vector<TKeySample> SampleDevices() {
     std::vector<TKeySample> samples;
+    auto connected = ConnectedPads();
     for (int key : kGameKeys) {
         TKeySample sample{key, vellum::KeyDown(key), vellum::KeyHits(key)};
-        AddPads(sample);
+        AddPads(sample, connected);
         samples.push_back(sample);
     }
     return samples;
