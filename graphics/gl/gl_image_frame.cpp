@@ -126,7 +126,6 @@ void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float
     v[1] = {bx + cx, by + cy, tu1, tv0, color};
     v[2] = {bx + dx, by + dy, tu1, tv1, color};
     v[3] = {ax + dx, ay + dy, tu0, tv1, color};
-    AddCoverage(x1 - x0, y1 - y0);
     EndPrimitive();
 }
 

@@ -12,11 +12,12 @@ constexpr int kBatchVertices = 4 * 256;
 // Up to this many vertices go through glBegin/glEnd, which costs less than
 // setting up arrays for a sprite or two.
 constexpr int kImmediateVertices = 8;
-// A glFlush after this many vertices, or pixels covered, lets a renderer with
-// threads of its own start on them while the program is still submitting the
-// rest of the frame.
+// A glFlush after this many vertices lets a renderer with threads of its own
+// start on them while the program is still submitting the rest of the frame.
+// Counting pixels covered as well flushed a game frame of a few large
+// sprites mid-way and made its drawing cost several times the CPU, for no
+// gain in sprite throughput.
 constexpr int kVerticesPerGLFlush = 4 * 2048;
-constexpr float kPixelsPerGLFlush = 1024 * 1024;
 
 void SendColor(uint32_t color) {
     auto& s = GLState();
@@ -99,16 +100,15 @@ void FlushBatch() {
     else
         DrawArrays(s.batchMode, s.batch.data(), count, s.texturing);
     s.sinceGLFlush += count;
-    if (s.sinceGLFlush >= kVerticesPerGLFlush || s.pixelsSinceGLFlush >= kPixelsPerGLFlush) {
+    if (s.sinceGLFlush >= kVerticesPerGLFlush) {
         GL_CALL(glFlush());
         s.sinceGLFlush = 0;
-        s.pixelsSinceGLFlush = 0;
     }
 }
 
 GLVertex* BatchVertices(GLenum mode, int count) {
     auto& s = GLState();
-    if (mode != s.batchMode || s.batchCount + count > kBatchVertices || s.pixelsSinceGLFlush >= kPixelsPerGLFlush) {
+    if (mode != s.batchMode || s.batchCount + count > kBatchVertices) {
         FlushBatch();
         s.batchMode = mode;
     }

@@ -8,7 +8,6 @@
 // batch or changes the context flushes the batch first (FlushBatch), so the
 // batch always draws with the state its vertices were made under.
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -40,7 +39,6 @@ struct GLDriverState {
     std::vector<GLVertex> batch;  // grown, never shrunk: the first batchCount are pending
     int batchCount = 0;
     int sinceGLFlush = 0;      // vertices submitted since the last glFlush
-    float pixelsSinceGLFlush = 0;  // their area, or about (see AddCoverage)
     uint32_t sentColor = 0;    // the colour OpenGL holds as current, if sentColorKnown
     bool sentColorKnown = false;
 };
@@ -62,13 +60,6 @@ GLVertex* BatchVertices(GLenum mode, int count);
 inline void EndPrimitive() {
     GLDriverState& s = GLState();
     if (!s.batching || s.batchMode == GL_POLYGON) FlushBatch();
-}
-
-// Counts the screen area of a quad with local size width x height under the
-// current matrix, so large primitives reach a threaded renderer sooner.
-inline void AddCoverage(float width, float height) {
-    GLDriverState& s = GLState();
-    s.pixelsSinceGLFlush += std::fabs(width * height * (s.ix * s.jy - s.iy * s.jx));
 }
 
 // The drawing colour packed for a vertex.

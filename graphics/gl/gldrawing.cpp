@@ -171,7 +171,6 @@ void TGLVel2DDriver::DrawRect(float x0, float y0, float x1, float y1, float tx, 
     v[1] = TransformedVertex(x1, y0, tx, ty, color);
     v[2] = TransformedVertex(x1, y1, tx, ty, color);
     v[3] = TransformedVertex(x0, y1, tx, ty, color);
-    AddCoverage(x1 - x0, y1 - y0);
     EndPrimitive();
 }
 
