@@ -52,6 +52,14 @@ int main(int argc, char** argv) {
     SetClsColor(26, 26, 38);  // the peers' (0.1, 0.1, 0.15)
 
     auto sprites = bench::make_sprites(args.n);
+    auto DrawSprites = [&] {
+        for (const auto& s : sprites) {
+            SetColor(s.r, s.g, s.b);
+            SetAlpha(s.a / 255.0f);
+            SetRotationScale(static_cast<float>(s.angle), scale, scale);
+            DrawImage(image, static_cast<float>(s.x), static_cast<float>(s.y));
+        }
+    };
     std::vector<double> samples;
     samples.reserve(args.frames);
     auto start = bench::Clock::now();
@@ -60,12 +68,7 @@ int main(int argc, char** argv) {
         PollSystemEvents();
         bench::update(sprites);
         Cls();
-        for (const auto& s : sprites) {
-            SetColor(s.r, s.g, s.b);
-            SetAlpha(s.a / 255.0f);
-            SetRotationScale(static_cast<float>(s.angle), scale, scale);
-            DrawImage(image, static_cast<float>(s.x), static_cast<float>(s.y));
-        }
+        DrawSprites();
         Flip(0);
         glFinish();
         if (f >= bench::kWarmup) {
@@ -79,12 +82,7 @@ int main(int argc, char** argv) {
     // with the primitives it took, so a fast figure cannot hide missing sprites.
     int drawsBefore = GLStateCalls().draws;
     Cls();
-    for (const auto& s : sprites) {
-        SetColor(s.r, s.g, s.b);
-        SetAlpha(s.a / 255.0f);
-        SetRotationScale(static_cast<float>(s.angle), scale, scale);
-        DrawImage(image, static_cast<float>(s.x), static_cast<float>(s.y));
-    }
+    DrawSprites();
     auto screen = GrabPixmap(0, 0, bench::kW, bench::kH);
     int draws = GLStateCalls().draws - drawsBefore;
     long covered = 0;
