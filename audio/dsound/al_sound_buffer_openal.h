@@ -5,10 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "openal/al_output_openal.h"
-#include "openal/al_stream_openal.h"
-#include "audio/al_name.h"
-#include "audio/sound_buffer.h"
+#include "al/al_output_openal.h"
+#include "streaming/stream_pump_openal.h"
+#include "al/al_name.h"
+#include "dsound/sound_buffer.h"
 
 namespace vellum {
 

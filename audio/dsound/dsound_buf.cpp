@@ -1,4 +1,4 @@
-#include "audio/dsound_buf.h"
+#include "dsound/dsound_buf.h"
 
 #include "runtime/exception.h"
 

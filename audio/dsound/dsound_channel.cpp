@@ -1,10 +1,10 @@
-#include "audio/dsound_channel.h"
+#include "dsound/dsound_channel.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
-#include "audio/dsound_driver.h"
+#include "dsound/dsound_driver.h"
 
 namespace vellum {
 

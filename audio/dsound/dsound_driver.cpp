@@ -1,7 +1,7 @@
-#include "audio/dsound_driver.h"
+#include "dsound/dsound_driver.h"
 
-#include "audio/dsound_channel.h"
-#include "audio/dsound_sound.h"
+#include "dsound/dsound_channel.h"
+#include "dsound/dsound_sound.h"
 
 namespace vellum {
 

@@ -1,11 +1,12 @@
-#include "audio/dsound_sound.h"
+#include "dsound/dsound_sound.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "audio/dsound_channel.h"
-#include "audio/dsound_driver.h"
+#include "dsound/dsound_channel.h"
+#include "dsound/dsound_driver.h"
 #include "sample/audio_stream.h"
+#include "sample/sample_convert.h"
 
 namespace vellum {
 
@@ -61,9 +62,7 @@ Ref<TDirectSoundSound> TDirectSoundSound::Create(const Ref<TAudioSample>& source
     auto driver = StartedDirectSoundDriver();
     if (driver) driver->FlushLonely();
 
-    Ref<TAudioSample> sample = source;
-    if (sample->format == SF_MONO16BE) sample = sample->Convert(SF_MONO16LE);
-    if (sample->format == SF_STEREO16BE) sample = sample->Convert(SF_STEREO16LE);
+    Ref<TAudioSample> sample = LittleEndianSample(source);
 
     TPcmFormat format = PcmFormatOf(sample->format, sample->hertz);
     TSoundBufferDesc desc = DescOf(driver, flags, sample->ByteCount());

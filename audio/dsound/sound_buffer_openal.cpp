@@ -24,7 +24,7 @@
 
 #include "dsound/al_sound_buffer_openal.h"
 #include "audio/audio_sample.h"
-#include "audio/sample_convert.h"
+#include "sample/sample_convert.h"
 
 namespace vellum {
 

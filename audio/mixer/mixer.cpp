@@ -1,4 +1,4 @@
-#include "audio/mixer.h"
+#include "mixer/mixer.h"
 
 #include <algorithm>
 #include <chrono>

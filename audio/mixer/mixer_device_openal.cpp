@@ -12,18 +12,18 @@
 // OpenAL fails.
 
 #include <AL/al.h>
-#include <AL/alc.h>
 #include <AL/alext.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <memory>
 #include <vector>
 
-#include "openal/al_output_openal.h"
-#include "audio/al_name.h"
-#include "audio/mixer_device.h"
+#include "al/al_name.h"
+#include "al/al_queue_openal.h"
+#include "mixer/mixer_device.h"
 
 namespace vellum {
 
@@ -49,8 +49,8 @@ public:
         _output = TAlOutput::Open({nullptr});
         if (!_output) return false;
         _source = TAlName::Make(TAlName::SOURCE, _output);
-        for (auto& buffer : _buffers) buffer = TAlName::Make(TAlName::BUFFER, _output);
-        if (!_source || !std::all_of(std::begin(_buffers), std::end(_buffers), [](auto& b) { return bool(b); })) {
+        if (_source) _queue = std::make_unique<TAlQueue>(_output, _source.Id(), kBlocks);
+        if (!_source || !_queue->Complete()) {
             Release();
             return false;
         }
@@ -60,11 +60,6 @@ public:
             if (alIsExtensionPresent("AL_SOFT_direct_channels")) alSourcei(_source.Id(), AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
             alSourcei(_source.Id(), AL_SOURCE_RELATIVE, AL_TRUE);
         }
-        ALCdevice* device = alcGetContextsDevice(_output->Context());
-        _setThreadContext = alcIsExtensionPresent(device, "ALC_EXT_thread_local_context")
-                                ? reinterpret_cast<PFNALCSETTHREADCONTEXTPROC>(
-                                      alcGetProcAddress(device, "alcSetThreadContext"))
-                                : nullptr;
         _mixer = source;
         _finished.store(false, std::memory_order_relaxed);
         _running.store(true, std::memory_order_relaxed);
@@ -79,8 +74,7 @@ public:
         if (_thread.joinable()) _thread.join();
         {
             TAlContextScope scope(*_output);
-            alSourceStop(_source.Id());
-            alSourcei(_source.Id(), AL_BUFFER, 0);
+            _queue->Clear();
         }
         Release();
     }
@@ -90,50 +84,40 @@ public:
 private:
     // Deletes the source and buffers, then closes the device.
     void Release() {
+        _queue.reset();
         _source.Reset();
-        for (auto& buffer : _buffers) buffer.Reset();
         _output->Close();
         _output.reset();
     }
 
     void Run() {
-        if (_setThreadContext)
-            _setThreadContext(_output->Context());
-        else
-            alcMakeContextCurrent(_output->Context());
-        const ALuint source = _source.Id();
+        Pump();
+        _finished.store(true, std::memory_order_release);
+    }
+
+    void Pump() {
+        TAlThreadScope scope(*_output);
+        if (!scope.Open()) return;
         std::vector<std::int16_t> block(kBlockValues);
         std::int64_t written = 0;  // bytes queued since the start
         std::int64_t played = 0;   // bytes of the buffers played out and taken back
         std::int64_t lastPlay = -1;
         Clock::time_point lastMove = Clock::now();
         while (_running.load(std::memory_order_acquire)) {
-            ALint processed = 0;
-            alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
-            for (; processed > 0; --processed) {
-                ALuint id = 0;
-                alSourceUnqueueBuffers(source, 1, &id);
-                played += kBlockBytes;
-            }
+            played += static_cast<std::int64_t>(_queue->Reclaim()) * kBlockBytes;
             ALint offset = 0;
-            alGetSourcei(source, AL_BYTE_OFFSET, &offset);
+            alGetSourcei(_source.Id(), AL_BYTE_OFFSET, &offset);
             const std::int64_t play = played + offset;
             const std::int64_t blocks = std::min<std::int64_t>((play + 2 * kBlockBytes - written) / kBlockBytes, 2);
-            if (blocks >= 1) {
-                alGetError();
-                for (std::int64_t b = 0; b < blocks; ++b) {
-                    ALuint id = _buffers[(written / kBlockBytes) % kBlocks].Id();
-                    _mixer->Mix(block.data(), kBlockValues);
-                    alBufferData(id, AL_FORMAT_STEREO16, block.data(), kBlockBytes, MIXER_HERTZ);
-                    alSourceQueueBuffers(source, 1, &id);
-                    written += kBlockBytes;
+            for (std::int64_t b = 0; b < blocks; ++b) {
+                _mixer->Mix(block.data(), kBlockValues);
+                if (!_queue->Queue(AL_FORMAT_STEREO16, block.data(), kBlockBytes, MIXER_HERTZ)) {
+                    alSourceStop(_source.Id());
+                    return;
                 }
-                if (alGetError() != AL_NO_ERROR) break;
-                // It stops by itself when it runs dry; start it again.
-                ALint state = AL_STOPPED;
-                alGetSourcei(source, AL_SOURCE_STATE, &state);
-                if (state != AL_PLAYING) alSourcePlay(source);
+                written += kBlockBytes;
             }
+            if (blocks >= 1) _queue->KeepPlaying();  // it stops by itself when it runs dry
             Clock::time_point now = Clock::now();
             if (play != lastPlay) {
                 lastPlay = play;
@@ -146,15 +130,12 @@ private:
             auto wait = std::clamp<std::int64_t>(toEdge * 1000 / kBytesPerSecond + 1, 1, 50);
             std::this_thread::sleep_for(std::chrono::milliseconds(wait));
         }
-        _finished.store(true, std::memory_order_release);
-        alSourceStop(source);
-        if (_setThreadContext) _setThreadContext(nullptr);
+        alSourceStop(_source.Id());
     }
 
     std::shared_ptr<TAlOutput> _output;
     TAlName _source;
-    TAlName _buffers[kBlocks];
-    PFNALCSETTHREADCONTEXTPROC _setThreadContext = nullptr;
+    std::unique_ptr<TAlQueue> _queue;
     TMixerSource* _mixer = nullptr;
     std::atomic<bool> _running{false};
     std::atomic<bool> _finished{false};

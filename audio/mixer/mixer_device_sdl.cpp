@@ -13,7 +13,7 @@
 #include <chrono>
 #include <memory>
 
-#include "audio/mixer_device.h"
+#include "mixer/mixer_device.h"
 #include "mixer/mixer_lead_buffer.h"
 
 namespace vellum {

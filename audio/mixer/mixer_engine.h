@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "audio/mixer.h"
-#include "mixer/mixer_ring.h"
+#include "driver/spsc_ring.h"
+#include "mixer/mixer.h"
 #include "mixer/mixer_voice.h"
 
 namespace vellum {
@@ -69,8 +69,8 @@ private:
     void Apply(TMixerRequest& request);
     void Publish();
 
-    TSpscRing<TMixerRequest, kRingSize> _requests;
-    TSpscRing<TMixerNotice, kRingSize> _notices;
+    TSpscRing<TMixerRequest> _requests{kRingSize};
+    TSpscRing<TMixerNotice> _notices{kRingSize};
     std::array<std::atomic<std::uint64_t>, MIXER_SLOTS> _reports{};
     std::vector<TMixerVoice> _voices;   // mixing side only
     std::vector<std::int32_t> _accum;   // mixing side only

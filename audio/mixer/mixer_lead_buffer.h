@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "audio/mixer_device.h"
+#include "mixer/mixer_device.h"
 
 namespace vellum {
 

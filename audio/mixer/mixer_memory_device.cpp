@@ -1,4 +1,4 @@
-#include "audio/mixer_memory_device.h"
+#include "mixer/mixer_memory_device.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "mixer/mixer_slots.h"
 
-#include "audio/mixer.h"
+#include "mixer/mixer.h"
 
 namespace vellum {
 

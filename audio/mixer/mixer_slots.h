@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "driver/stream_feed.h"
+#include "streaming/stream_feed.h"
 
 namespace vellum {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "audio/mixer.h"
+#include "mixer/mixer.h"
 
 namespace vellum {
 

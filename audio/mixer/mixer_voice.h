@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "driver/stream_feed.h"
+#include "streaming/stream_feed.h"
 #include "mixer/mixer_sound.h"
 
 namespace vellum {

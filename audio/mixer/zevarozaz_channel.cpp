@@ -1,6 +1,6 @@
-#include "audio/zevarozaz_channel.h"
+#include "mixer/zevarozaz_channel.h"
 
-#include "audio/mixer.h"
+#include "mixer/mixer.h"
 
 namespace vellum {
 

@@ -1,8 +1,9 @@
-#include "audio/zevarozaz_driver.h"
+#include "mixer/zevarozaz_driver.h"
 
-#include "audio/mixer.h"
-#include "audio/zevarozaz_channel.h"
-#include "audio/zevarozaz_sound.h"
+#include "mixer/mixer.h"
+#include "mixer/zevarozaz_channel.h"
+#include "mixer/zevarozaz_sound.h"
+#include "sample/sample_convert.h"
 
 namespace vellum {
 
@@ -26,9 +27,7 @@ void TZevaRozazAudioDriver::Shutdown() { MixerClose(); }
 
 Ref<TSound> TZevaRozazAudioDriver::CreateSound(const Ref<TAudioSample>& source, int flags) {
     if (!source) return nullptr;
-    Ref<TAudioSample> sample = source;
-    if (sample->format == SF_MONO16BE) sample = sample->Convert(SF_MONO16LE);
-    if (sample->format == SF_STEREO16BE) sample = sample->Convert(SF_STEREO16LE);
+    Ref<TAudioSample> sample = LittleEndianSample(source);
     int channels = SampleChannels(sample->format);
     if (!channels) return nullptr;
     int bits = 8 * SampleBytesPerFrame(sample->format) / channels;

@@ -1,7 +1,7 @@
-#include "audio/zevarozaz_sound.h"
+#include "mixer/zevarozaz_sound.h"
 
-#include "audio/mixer.h"
-#include "audio/zevarozaz_channel.h"
+#include "mixer/mixer.h"
+#include "mixer/zevarozaz_channel.h"
 
 namespace vellum {
 

@@ -1,10 +1,10 @@
-#include "audio/openal_channel.h"
+#include "openal/openal_channel.h"
 
 #include <cmath>
 
-#include "openal/al_output_openal.h"
-#include "openal/al_stream_openal.h"
-#include "audio/openal_driver.h"
+#include "al/al_output_openal.h"
+#include "streaming/stream_pump_openal.h"
+#include "openal/openal_driver.h"
 #include "sample/audio_stream.h"
 
 namespace vellum {

@@ -1,12 +1,12 @@
-#include "audio/openal_driver.h"
+#include "openal/openal_driver.h"
 
 #include <cstring>
 #include <string>
 
-#include "openal/al_output_openal.h"
-#include "audio/openal_channel.h"
-#include "audio/openal_sound.h"
-#include "audio/openal_source.h"
+#include "al/al_output_openal.h"
+#include "openal/openal_channel.h"
+#include "openal/openal_sound.h"
+#include "openal/openal_source.h"
 
 namespace vellum {
 

@@ -1,28 +1,12 @@
-#include "audio/openal_sound.h"
+#include "openal/openal_sound.h"
 
-#include "openal/al_output_openal.h"
-#include "audio/openal_channel.h"
-#include "audio/openal_driver.h"
-#include "audio/openal_source.h"
+#include "al/al_output_openal.h"
+#include "openal/openal_channel.h"
+#include "openal/openal_driver.h"
+#include "openal/openal_source.h"
+#include "sample/sample_convert.h"
 
 namespace vellum {
-
-namespace {
-
-// The OpenAL format for a sample format, converting big-endian samples.
-ALenum AlFormatOf(Ref<TAudioSample>& sample) {
-    switch (sample->format) {
-        case SF_MONO8: return AL_FORMAT_MONO8;
-        case SF_MONO16LE: return AL_FORMAT_MONO16;
-        case SF_MONO16BE: sample = sample->Convert(SF_MONO16LE); return AL_FORMAT_MONO16;
-        case SF_STEREO8: return AL_FORMAT_STEREO8;
-        case SF_STEREO16LE: return AL_FORMAT_STEREO16;
-        case SF_STEREO16BE: sample = sample->Convert(SF_STEREO16LE); return AL_FORMAT_STEREO16;
-        default: return 0;
-    }
-}
-
-}  // namespace
 
 Ref<TOpenALSound> TOpenALSound::Create(const Ref<TAudioSample>& source, int flags) {
     auto sound = New<TOpenALSound>();
@@ -30,8 +14,8 @@ Ref<TOpenALSound> TOpenALSound::Create(const Ref<TAudioSample>& source, int flag
     sound->_output = CurrentOpenALOutput();
     if (!sound->_output || !sound->_output->IsOpen()) return sound;
 
-    Ref<TAudioSample> sample = source;
-    ALenum format = AlFormatOf(sample);
+    Ref<TAudioSample> sample = LittleEndianSample(source);
+    ALenum format = AlFormatOf(sample->format);
     sound->_buffer = TAlName::Make(TAlName::BUFFER, sound->_output);
     if (!sound->_buffer) return sound;
     TAlContextScope scope(*sound->_output);

@@ -1,7 +1,7 @@
-#include "openal/al_output_openal.h"
-#include "openal/al_stream_openal.h"
-#include "audio/openal_sound.h"
-#include "audio/openal_source.h"
+#include "al/al_output_openal.h"
+#include "streaming/stream_pump_openal.h"
+#include "openal/openal_sound.h"
+#include "openal/openal_source.h"
 
 namespace vellum {
 

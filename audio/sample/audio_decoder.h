@@ -37,9 +37,11 @@ std::unique_ptr<TAudioDecoder> OpenWavDecoder(const Ref<TStream>& stream);
 // An Ogg Vorbis decoder over the first logical bitstream of stream from
 // its current position; Null when the stream is not one.
 std::unique_ptr<TAudioDecoder> OpenOggDecoder(const Ref<TStream>& stream);
-// WAV, then Ogg Vorbis, the order in which the loaders try them; Null when
-// neither recognises the stream or it cannot seek. A stream error counts
-// as not recognised.
+// A decoder from the first registered sample loader, newest first, that
+// recognises the stream, as LoadAudioSample tries them; Null when none
+// does or the stream cannot seek. A stream error counts as not recognised.
+// A program's own loader loads the sample whole, which then plays as if
+// it were decoded.
 std::unique_ptr<TAudioDecoder> OpenAudioDecoder(const Ref<TStream>& stream);
 
 }  // namespace vellum

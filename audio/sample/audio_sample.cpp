@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "audio/sample_convert.h"
+#include "sample/sample_convert.h"
 #include "runtime/exception.h"
 
 namespace vellum {

@@ -1,4 +1,4 @@
-#include "audio/sample_convert.h"
+#include "sample/sample_convert.h"
 
 #include <cstring>
 
@@ -88,6 +88,12 @@ void ConvertSampleFrames(const unsigned char* source, int sourceFormat, unsigned
         source += sourceStep;
         dest += destStep;
     }
+}
+
+Ref<TAudioSample> LittleEndianSample(const Ref<TAudioSample>& sample) {
+    if (sample->format == SF_MONO16BE) return sample->Convert(SF_MONO16LE);
+    if (sample->format == SF_STEREO16BE) return sample->Convert(SF_STEREO16LE);
+    return sample;
 }
 
 }  // namespace vellum

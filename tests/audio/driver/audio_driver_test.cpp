@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "audio/audio_all.h"
+#include "dsound/dsound_driver.h"
 #include "audio_capture.h"
 #include "runtime/exception.h"
 

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "audio/audio_all.h"
+#include "dsound/dsound_channel.h"
+#include "dsound/dsound_driver.h"
+#include "dsound/dsound_sound.h"
 #include "audio_capture.h"
 
 namespace vellum::test {

@@ -6,9 +6,9 @@
 #include <set>
 
 #include "audio/audio_sample.h"
-#include "audio/zevarozaz_channel.h"
-#include "audio/zevarozaz_driver.h"
-#include "audio/zevarozaz_sound.h"
+#include "mixer/zevarozaz_channel.h"
+#include "mixer/zevarozaz_driver.h"
+#include "mixer/zevarozaz_sound.h"
 #include "mixer_test_util.h"
 
 namespace vellum::test {

@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "audio/mixer.h"
-#include "audio/mixer_memory_device.h"
+#include "mixer/mixer.h"
+#include "mixer/mixer_memory_device.h"
 
 namespace vellum::test {
 

@@ -5,6 +5,9 @@
 #include <AL/al.h>
 
 #include "audio/audio_all.h"
+#include "openal/openal_channel.h"
+#include "openal/openal_sound.h"
+#include "openal/openal_source.h"
 #include "audio_capture.h"
 
 namespace vellum::test {

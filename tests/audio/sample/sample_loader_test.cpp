@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "audio/ogg_loader.h"
-#include "audio/wav_loader.h"
+#include "sample/audio_decoder.h"
+#include "sample/format_loaders.h"
 #include "audio_test_files.h"
 #include "audio_unit_util.h"
 #include "stream/bank.h"
@@ -42,6 +42,34 @@ TEST(SampleLoaderTest, ALoaderRegisteredTwiceIsAskedOnce) {
     TempDir dir;
     EXPECT_EQ(LoadAudioSample(FromUtf8(dir.Write("junk.bin", "not a sound at all"))), nullptr);
     EXPECT_EQ(counter->asked, 1);
+}
+
+TEST(SampleLoaderTest, AProgramsOwnLoaderServesStreamedSoundsToo) {
+    // A made-up format: "RAW8" and then 8-bit mono frames at 8000 Hz.
+    struct Raw8 : TAudioSampleLoader {
+        Ref<TAudioSample> LoadAudioSample(const Ref<TStream>& stream) override {
+            char magic[4] = {};
+            if (stream->Read(magic, 4) != 4 || std::string(magic, 4) != "RAW8") return nullptr;
+            int frames = stream->Size() - 4;
+            auto sample = TAudioSample::Create(frames, 8000, SF_MONO8);
+            stream->Read(sample->samples, frames);
+            return sample;
+        }
+    };
+    InitAudioModule();
+    RegisterAudioSampleLoader(New<Raw8>());
+    auto decoder = OpenAudioDecoder(New<ScriptedStream>("RAW8" + std::string(300, '\x42')));
+    ASSERT_TRUE(decoder);
+    EXPECT_EQ(decoder->Format(), SF_MONO8);
+    EXPECT_EQ(decoder->Hertz(), 8000);
+    unsigned char frames[512];
+    ASSERT_EQ(decoder->Read(frames, 512), 300);
+    EXPECT_EQ(frames[299], 0x42);
+    EXPECT_EQ(decoder->Read(frames, 512), 0);
+    ASSERT_TRUE(decoder->Rewind());  // a loop starts again
+    EXPECT_EQ(decoder->Read(frames, 100), 100);
+    // The engine's own formats still come first.
+    EXPECT_TRUE(OpenAudioDecoder(New<ScriptedStream>(SmallWav())));
 }
 
 TEST(SampleLoaderTest, LoadsFromPathsStreamsAndBanks) {

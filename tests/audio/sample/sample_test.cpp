@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "audio/audio_sample.h"
-#include "audio/sample_convert.h"
+#include "sample/sample_convert.h"
 #include "runtime/exception.h"
 
 namespace vellum {

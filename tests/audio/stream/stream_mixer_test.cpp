@@ -10,10 +10,10 @@
 #include <thread>
 
 #include "audio/audio_module.h"
-#include "audio/mixer.h"
-#include "audio/mixer_memory_device.h"
+#include "mixer/mixer.h"
+#include "mixer/mixer_memory_device.h"
 #include "audio/sample_loader.h"
-#include "driver/stream_feed.h"
+#include "streaming/stream_feed.h"
 #include "sample/audio_stream.h"
 #include "stream/bank_functions.h"
 #include "stream_test_files.h"

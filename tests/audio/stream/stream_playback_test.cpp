@@ -9,7 +9,7 @@
 #include "audio/audio_driver.h"
 #include "audio/audio_functions.h"
 #include "audio_capture.h"
-#include "driver/stream_feed.h"
+#include "streaming/stream_feed.h"
 #include "stream_test_files.h"
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)

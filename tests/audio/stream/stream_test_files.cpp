@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "audio/sample_convert.h"
+#include "sample/sample_convert.h"
 #include "audio/sample_loader.h"
 
 namespace vellum::test {

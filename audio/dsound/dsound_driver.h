@@ -3,7 +3,7 @@
 // every voice a platform sound buffer of its own.
 
 #include "audio/audio_driver.h"
-#include "audio/dsound_buf.h"
+#include "dsound/dsound_buf.h"
 
 namespace vellum {
 

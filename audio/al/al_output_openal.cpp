@@ -1,4 +1,4 @@
-#include "openal/al_output_openal.h"
+#include "al/al_output_openal.h"
 
 #include <AL/alext.h>
 #include <AL/efx.h>
@@ -6,7 +6,8 @@
 #include <mutex>
 #include <utility>
 
-#include "audio/al_name.h"
+#include "al/al_name.h"
+#include "audio/audio_sample.h"
 
 namespace vellum {
 
@@ -22,6 +23,16 @@ PFNALCSETTHREADCONTEXTPROC ThreadContextFunction() {
 }
 
 }  // namespace
+
+ALenum AlFormatOf(int sampleFormat) {
+    switch (sampleFormat) {
+        case SF_MONO8: return AL_FORMAT_MONO8;
+        case SF_MONO16LE: return AL_FORMAT_MONO16;
+        case SF_STEREO8: return AL_FORMAT_STEREO8;
+        case SF_STEREO16LE: return AL_FORMAT_STEREO16;
+        default: return 0;
+    }
+}
 
 void TAlOutput::ContextDestroyer::operator()(ALCcontext* context) const {
     if (alcGetCurrentContext() == context) alcMakeContextCurrent(nullptr);

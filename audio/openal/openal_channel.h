@@ -4,8 +4,8 @@
 // channel is valid while its _seq equals its source's; a stale channel
 // ignores every operation.
 
-#include "audio/openal_sound.h"
-#include "audio/openal_source.h"
+#include "openal/openal_sound.h"
+#include "openal/openal_source.h"
 
 namespace vellum {
 

@@ -1,13 +1,10 @@
 #include "audio/audio_module.h"
 
 #include "audio/audio_driver.h"
-#include "audio/dsound_driver.h"
-#include "audio/ogg_loader.h"
-#include "audio/openal_driver.h"
-#include "audio/wav_loader.h"
-#include "audio/zevarozaz_driver.h"
+#include "driver/builtin_drivers.h"
 #include "driver/quiet_probe.h"
 #include "runtime/exit_functions.h"
+#include "sample/format_loaders.h"
 #include "stream/stream_module.h"
 
 namespace vellum {
@@ -25,10 +22,11 @@ void InitAudioModule() {
     RegisterAudioDriver(silent);
     SetSilentAudioDriver(silent);
     HoldStandardError();  // device listing; see quiet_probe.h
-    InitDirectSoundDriver();
-    InitOpenALDrivers();
+    for (const auto& driver : BuiltInAudioDrivers())
+        if (!driver.opensDevice) driver.install();
     SetStandardErrorAside();
-    AddAudioDriverProbe(RegisterMixerDrivers);  // opens devices: only when asked for
+    for (const auto& driver : BuiltInAudioDrivers())
+        if (driver.opensDevice) AddAudioDriverProbe(driver.install);  // only when asked for
 
     AddExitFunction(ShutdownAudioDriver);
 }

@@ -1,4 +1,4 @@
-#include "driver/stream_feed.h"
+#include "streaming/stream_feed.h"
 
 #include <algorithm>
 #include <chrono>
@@ -6,7 +6,7 @@
 #include <set>
 
 #include "audio/audio_sample.h"
-#include "audio/sample_convert.h"
+#include "sample/sample_convert.h"
 
 namespace vellum {
 
@@ -33,54 +33,27 @@ FeedRegistry& Registry() {
 TStreamRing::TStreamRing(int format, int frames)
     : _format(format),
       _bpf(SampleBytesPerFrame(format)),
-      _capacity(frames),
       _bytes(static_cast<size_t>(frames) * static_cast<size_t>(_bpf)) {}
 
-int TStreamRing::Available() const {
-    return static_cast<int>(_head.load(std::memory_order_acquire) - _tail.load(std::memory_order_relaxed));
-}
+int TStreamRing::Available() const { return static_cast<int>(_bytes.Available() / static_cast<size_t>(_bpf)); }
 
 bool TStreamRing::Drained() const { return Ended() && Available() == 0; }
 
-int TStreamRing::Space() const {
-    return _capacity - static_cast<int>(_head.load(std::memory_order_relaxed) - _tail.load(std::memory_order_acquire));
-}
+int TStreamRing::Space() const { return static_cast<int>(_bytes.Space() / static_cast<size_t>(_bpf)); }
 
 int TStreamRing::Pull(unsigned char* out, int frames) {
-    std::uint64_t tail = _tail.load(std::memory_order_relaxed);
-    int n = std::min(frames, Available());
-    for (int done = 0; done < n;) {
-        int at = static_cast<int>((tail + static_cast<std::uint64_t>(done)) % static_cast<std::uint64_t>(_capacity));
-        int run = std::min(n - done, _capacity - at);
-        std::memcpy(out + static_cast<size_t>(done) * _bpf, _bytes.data() + static_cast<size_t>(at) * _bpf,
-                    static_cast<size_t>(run) * _bpf);
-        done += run;
-    }
-    _tail.store(tail + static_cast<std::uint64_t>(n), std::memory_order_release);
-    return n;
+    size_t bytes = static_cast<size_t>(std::min(frames, Available())) * static_cast<size_t>(_bpf);
+    return static_cast<int>(_bytes.Pull(out, bytes) / static_cast<size_t>(_bpf));
 }
 
 int TStreamRing::Peek(const unsigned char** frames) const {
-    std::uint64_t tail = _tail.load(std::memory_order_relaxed);
-    int at = static_cast<int>(tail % static_cast<std::uint64_t>(_capacity));
-    *frames = _bytes.data() + static_cast<size_t>(at) * _bpf;
-    return std::min(Available(), _capacity - at);
+    return static_cast<int>(_bytes.Peek(frames) / static_cast<size_t>(_bpf));
 }
 
-void TStreamRing::Drop(int frames) {
-    _tail.store(_tail.load(std::memory_order_relaxed) + static_cast<std::uint64_t>(frames), std::memory_order_release);
-}
+void TStreamRing::Drop(int frames) { _bytes.Drop(static_cast<size_t>(frames) * static_cast<size_t>(_bpf)); }
 
 void TStreamRing::Push(const unsigned char* frames, int count) {
-    std::uint64_t head = _head.load(std::memory_order_relaxed);
-    for (int done = 0; done < count;) {
-        int at = static_cast<int>((head + static_cast<std::uint64_t>(done)) % static_cast<std::uint64_t>(_capacity));
-        int run = std::min(count - done, _capacity - at);
-        std::memcpy(_bytes.data() + static_cast<size_t>(at) * _bpf, frames + static_cast<size_t>(done) * _bpf,
-                    static_cast<size_t>(run) * _bpf);
-        done += run;
-    }
-    _head.store(head + static_cast<std::uint64_t>(count), std::memory_order_release);
+    _bytes.Push(frames, static_cast<size_t>(count) * static_cast<size_t>(_bpf));
 }
 
 TStreamFeed::TStreamFeed(std::shared_ptr<TAudioStream> stream, int format, int ringFrames,

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "audio/al_name.h"
+#include "al/al_name.h"
 #include "audio/audio_sample.h"
 #include "audio/sound.h"
 

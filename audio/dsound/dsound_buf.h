@@ -2,7 +2,7 @@
 // TBuf: one platform sound buffer of the "DirectSound" driver, carrying at
 // most one voice at a time. Buffers of a sound form a list through _succ.
 
-#include "audio/sound_buffer.h"
+#include "dsound/sound_buffer.h"
 
 namespace vellum {
 

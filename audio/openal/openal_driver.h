@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "audio/audio_driver.h"
+#include "audio/openal_audio.h"
 
 namespace vellum {
 
@@ -30,11 +31,6 @@ public:
     std::shared_ptr<TAlOutput> _output;  // the open device and its context while started
 };
 
-// 1 when the OpenAL library is present (it is linked in).
-int OpenALInstalled();
-// Registers a driver per output device and "OpenAL Default" the first
-// time; 1 when OpenAL is usable. Later calls return the first result.
-int EnableOpenALAudio();
 // Reads and discards the pending OpenAL error: 1 when there was none.
 int CheckOpenALError();
 

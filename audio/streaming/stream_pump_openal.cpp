@@ -1,4 +1,4 @@
-#include "openal/al_stream_openal.h"
+#include "streaming/stream_pump_openal.h"
 
 #include <algorithm>
 
@@ -15,13 +15,15 @@ constexpr int kBuffers = 4;
 constexpr int kBufferFrames = 2048;
 constexpr int kRingFrames = kBufferFrames;
 
-ALenum AlFormatOf(int format) {
-    switch (format) {
-        case SF_MONO8: return AL_FORMAT_MONO8;
-        case SF_MONO16LE: return AL_FORMAT_MONO16;
-        case SF_STEREO8: return AL_FORMAT_STEREO8;
-        default: return AL_FORMAT_STEREO16;
+// Readies source for a queue: one with no buffer of its own.
+const std::shared_ptr<TAlOutput>& QueueFor(const std::shared_ptr<TAlOutput>& output, ALuint source) {
+    if (output->IsOpen()) {
+        TAlContextScope scope(*output);
+        alSourceRewind(source);
+        alSourcei(source, AL_LOOPING, AL_FALSE);
+        alSourcei(source, AL_BUFFER, 0);
     }
+    return output;
 }
 
 }  // namespace
@@ -32,19 +34,8 @@ TAlStreamPump::TAlStreamPump(std::shared_ptr<TAlOutput> output, ALuint source, s
       _source(source),
       _hertz(stream->Hertz()),
       _alFormat(AlFormatOf(format)),
-      _bpf(SampleBytesPerFrame(format)) {
-    if (_output->IsOpen()) {  // a queue needs a source with no buffer of its own
-        TAlContextScope scope(*_output);
-        alSourceRewind(_source);
-        alSourcei(_source, AL_LOOPING, AL_FALSE);
-        alSourcei(_source, AL_BUFFER, 0);
-    }
-    for (int i = 0; i < kBuffers; ++i) {
-        TAlName buffer = TAlName::Make(TAlName::BUFFER, _output);
-        if (!buffer) break;
-        _free.push_back(buffer.Id());
-        _buffers.push_back(std::move(buffer));
-    }
+      _bpf(SampleBytesPerFrame(format)),
+      _queue(QueueFor(_output, source), source, kBuffers) {
     _feed = std::make_unique<TStreamFeed>(std::move(stream), format, kRingFrames, [this](TStreamRing& ring) { Service(ring); });
 }
 
@@ -52,10 +43,8 @@ TAlStreamPump::~TAlStreamPump() {
     _feed.reset();
     if (_output->IsOpen()) {
         TAlContextScope scope(*_output);
-        alSourceStop(_source);
-        alSourcei(_source, AL_BUFFER, 0);  // takes every queued buffer off
+        _queue.Clear();
     }
-    _buffers.clear();
 }
 
 void TAlStreamPump::Play() {
@@ -63,7 +52,7 @@ void TAlStreamPump::Play() {
         std::lock_guard lock(_mutex);
         if (_finished) return;
         _playing = true;
-        if (_output->IsOpen() && Queued() > 0) {
+        if (_output->IsOpen() && _queue.Queued() > 0) {
             TAlContextScope scope(*_output);
             alSourcePlay(_source);
         }
@@ -89,38 +78,25 @@ bool TAlStreamPump::Finished() const {
     return _finished;
 }
 
-ALint TAlStreamPump::Queued() const { return static_cast<ALint>(_buffers.size() - _free.size()); }
-
 void TAlStreamPump::Service(TStreamRing& ring) {
     TAlThreadScope scope(*_output);
     if (!scope.Open()) return;
     std::lock_guard lock(_mutex);
-    ALint processed = 0;
-    alGetSourcei(_source, AL_BUFFERS_PROCESSED, &processed);
-    for (; processed > 0; --processed) {
-        ALuint id = 0;
-        alSourceUnqueueBuffers(_source, 1, &id);
-        _free.push_back(id);
-    }
+    _queue.Reclaim();
     // A buffer takes what the ring holds once it is full, or as full as
     // whole pieces let it be, or at the end.
-    while (!_free.empty() && ring.Available() > 0 &&
+    while (_queue.Free() > 0 && ring.Available() > 0 &&
            (ring.Available() >= kBufferFrames || ring.Space() < kBufferFrames / 2 || ring.Ended())) {
         const unsigned char* frames = nullptr;
         int count = std::min(ring.Peek(&frames), kBufferFrames);
-        ALuint id = _free.back();
-        _free.pop_back();
-        alBufferData(id, _alFormat, frames, count * _bpf, _hertz);  // OpenAL copies them
+        if (!_queue.Queue(_alFormat, frames, count * _bpf, _hertz)) break;
         ring.Drop(count);
-        alSourceQueueBuffers(_source, 1, &id);
     }
-    ALint state = AL_STOPPED;
-    alGetSourcei(_source, AL_SOURCE_STATE, &state);
-    if (ring.Drained() && Queued() == 0) {
+    if (ring.Drained() && _queue.Queued() == 0) {
         _finished = true;
         _playing = false;
-    } else if (_playing && state != AL_PLAYING && Queued() > 0) {
-        alSourcePlay(_source);  // started before the first frames came, or ran dry
+    } else if (_playing) {
+        _queue.KeepPlaying();  // started before the first frames came, or ran dry
     }
 }
 

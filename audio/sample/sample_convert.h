@@ -1,7 +1,13 @@
 #pragma once
 // Conversion of PCM frames between the sample formats.
 
+#include "audio/audio_sample.h"
+
 namespace vellum {
+
+// sample itself, or for a big-endian one a little-endian copy: the byte
+// order every output plays.
+Ref<TAudioSample> LittleEndianSample(const Ref<TAudioSample>& sample);
 
 // Converts count frames from source (in sourceFormat) to dest (in
 // destFormat). Every conversion behaves as if it went through the stereo

@@ -46,6 +46,10 @@ private:
     std::shared_mutex _closing;  // held shared by threads using the output, exclusively by Close
 };
 
+// The OpenAL format of a little-endian or 8-bit sample format; 0 for a
+// big-endian or unknown one (see LittleEndianSample).
+ALenum AlFormatOf(int sampleFormat);
+
 // Makes a context current for the lifetime of the scope, then restores the
 // one that was current before (another driver may be using OpenAL too).
 // For the program thread.

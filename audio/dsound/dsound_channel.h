@@ -3,7 +3,7 @@
 // valid while it holds a buffer whose _seq still equals its own; a stale
 // channel only remembers volume, pan and rate for its next Cue.
 
-#include "audio/dsound_sound.h"
+#include "dsound/dsound_sound.h"
 
 namespace vellum {
 

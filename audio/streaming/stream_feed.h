@@ -14,12 +14,14 @@
 #include <thread>
 #include <vector>
 
+#include "driver/spsc_ring.h"
 #include "sample/audio_stream.h"
 
 namespace vellum {
 
 // A ring of frames in one sample format, from the feed's thread to one
-// consumer, without locks.
+// consumer, without locks: the bytes travel through a TSpscRing, always in
+// whole frames, so a frame never straddles the point where it wraps.
 class TStreamRing {
 public:
     TStreamRing(int format, int frames);
@@ -48,10 +50,7 @@ public:
 private:
     int _format;
     int _bpf;
-    int _capacity;  // frames
-    std::vector<unsigned char> _bytes;
-    std::atomic<std::uint64_t> _head{0};  // frames pushed
-    std::atomic<std::uint64_t> _tail{0};  // frames pulled
+    TSpscRing<unsigned char> _bytes;
     std::atomic<bool> _ended{false};
 };
 

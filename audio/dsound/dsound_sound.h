@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "audio/audio_sample.h"
-#include "audio/dsound_buf.h"
+#include "dsound/dsound_buf.h"
 #include "audio/sound.h"
 
 namespace vellum {

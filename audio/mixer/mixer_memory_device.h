@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "audio/mixer_device.h"
+#include "mixer/mixer_device.h"
 
 namespace vellum {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "audio/al_name.h"
+#include "al/al_name.h"
 #include "runtime/object.h"
 
 namespace vellum {

@@ -1,16 +1,14 @@
 #pragma once
-// Internal to the OpenAL files: a streamed sound played on one OpenAL
-// source through a few queued buffers. The feed's thread decodes ahead,
-// takes back the buffers played out, refills and queues them, and starts
-// the source again if it ran dry while it should play.
+// A streamed sound played on one OpenAL source through a few queued
+// buffers, for the OpenAL and "DirectSound" drivers. The feed's thread
+// decodes ahead, takes back the buffers played out, refills and queues
+// them, and starts the source again if it ran dry while it should play.
 
 #include <memory>
 #include <mutex>
-#include <vector>
 
-#include "audio/al_name.h"
-#include "driver/stream_feed.h"
-#include "openal/al_output_openal.h"
+#include "al/al_queue_openal.h"
+#include "streaming/stream_feed.h"
 
 namespace vellum {
 
@@ -36,16 +34,14 @@ public:
 
 private:
     void Service(TStreamRing& ring);
-    ALint Queued() const;
 
     std::shared_ptr<TAlOutput> _output;
     ALuint _source;
     int _hertz;
     ALenum _alFormat;
     int _bpf;
-    std::vector<TAlName> _buffers;
     mutable std::mutex _mutex;
-    std::vector<ALuint> _free;      // buffers not queued; under _mutex
+    TAlQueue _queue;                // under _mutex
     bool _playing = false;          // asked to play; under _mutex
     bool _finished = false;         // under _mutex
     std::unique_ptr<TStreamFeed> _feed;  // last: its thread uses the rest
