@@ -6,10 +6,7 @@
 
 namespace vellum {
 
-TBank& CheckedBank(const Ref<TBank>& bank) {
-    if (!bank) throw TRuntimeException(u"Bank is Null");
-    return *bank;
-}
+TBank& CheckedBank(const Ref<TBank>& bank) { return NotNull(bank, u"Bank"); }
 
 Ref<TBank> CreateBank(int size) { return TBank::Create(size); }
 Ref<TBank> CreateStaticBank(void* memory, int size) { return TBank::CreateStatic(memory, size); }

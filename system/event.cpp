@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "runtime/exception.h"
 #include "system/hook.h"
 
 namespace vellum {
@@ -92,7 +93,7 @@ Ref<TEvent> MakeEvent(int id, Ref<TObject> source, int data, int mods, int x, in
     return TEvent::Create(id, std::move(source), data, mods, x, y, std::move(extra));
 }
 
-void SendEvent(const Ref<TEvent>& event) { event->Emit(); }
+void SendEvent(const Ref<TEvent>& event) { NotNull(event, u"Event").Emit(); }
 
 int NewUserEventId(const String& description) {
     int id = TEvent::AllocUserId();

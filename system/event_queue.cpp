@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "runtime/exception.h"
 #include "runtime/handle.h"
 #include "system/hook.h"
 #include "system/system_driver.h"
@@ -54,6 +55,7 @@ int TakeOldest() {
 }  // namespace
 
 void QueueEvent(const Ref<TEvent>& event, int coalesce) {
+    NotNull(event, u"Event");
     auto& queue = Queue();
     if (coalesce) {
         for (unsigned i = queue.get; i != queue.put; ++i) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/exception.h"
 #include "system/system_driver.h"
 
 namespace vellum {
@@ -80,8 +81,8 @@ void DeliverTimerTick(int id) {
 }
 
 Ref<TTimer> CreateTimer(float hz, Ref<TEvent> event) { return TTimer::Create(hz, std::move(event)); }
-int TimerTicks(const Ref<TTimer>& timer) { return timer->Ticks(); }
-int WaitTimer(const Ref<TTimer>& timer) { return timer->Wait(); }
-void StopTimer(const Ref<TTimer>& timer) { timer->Stop(); }
+int TimerTicks(const Ref<TTimer>& timer) { return NotNull(timer, u"Timer").Ticks(); }
+int WaitTimer(const Ref<TTimer>& timer) { return NotNull(timer, u"Timer").Wait(); }
+void StopTimer(const Ref<TTimer>& timer) { NotNull(timer, u"Timer").Stop(); }
 
 }  // namespace vellum

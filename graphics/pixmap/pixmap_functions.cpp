@@ -6,10 +6,7 @@
 
 namespace vellum {
 
-TPixmap& CheckedPixmap(const Ref<TPixmap>& pixmap) {
-    if (!pixmap) throw TRuntimeException(u"Pixmap is Null");
-    return *pixmap;
-}
+TPixmap& CheckedPixmap(const Ref<TPixmap>& pixmap) { return NotNull(pixmap, u"Pixmap"); }
 
 Ref<TPixmap> CreatePixmap(int width, int height, int format, int align) {
     return TPixmap::Create(width, height, format, align);

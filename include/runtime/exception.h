@@ -48,4 +48,12 @@ public:
     TStreamWriteException() : TStreamException(u"Error writing to stream") {}
 };
 
+// The one rule for a Null object handed to a function that needs one: a
+// runtime error "<what> is Null", never a crash.
+template <class T>
+T& NotNull(const Ref<T>& object, const char16_t* what) {
+    if (!object) throw TRuntimeException(String(what) + u" is Null");
+    return *object;
+}
+
 }  // namespace vellum
