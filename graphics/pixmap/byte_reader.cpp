@@ -20,7 +20,6 @@ int ReadUpTo(TStream& stream, void* buffer, int count) {
 }
 
 void TByteReader::Fill() {
-    _consumed += _end;
     _pos = _end = 0;
     int n = _stream.Read(_buf, sizeof _buf);
     if (n <= 0) throw TStreamReadException();
@@ -32,7 +31,6 @@ int TByteReader::BytesUpTo(void* out, int count) {
     int done = 0;
     while (done < count) {
         if (_pos == _end) {
-            _consumed += _end;
             _pos = _end = 0;
             int n = _stream.Read(_buf, sizeof _buf);
             if (n <= 0) break;

@@ -27,8 +27,6 @@ public:
     int BytesUpTo(void* out, int count);
     // Discards count bytes; raises TStreamReadException when the stream ends first.
     void Skip(long long count);
-    // Bytes handed out so far.
-    long long Consumed() const { return _consumed + _pos; }
 
 private:
     void Fill();
@@ -37,7 +35,6 @@ private:
     uint8_t _buf[4096];
     int _pos = 0;
     int _end = 0;
-    long long _consumed = 0;
 };
 
 }  // namespace vellum

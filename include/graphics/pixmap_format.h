@@ -20,17 +20,9 @@ constexpr int BytesPerPixel(int format) {
     return IsPixmapFormat(format) ? table[format] : 0;
 }
 
-// Bits of each channel in format (8 for a channel present, else 0).
-constexpr int RedBits(int format) {
-    return format == FMT_I8 || format >= FMT_BGR888 ? 8 : 0;
-}
-constexpr int GreenBits(int format) { return RedBits(format); }
-constexpr int BlueBits(int format) { return RedBits(format); }
-constexpr int AlphaBits(int format) {
-    return format == FMT_A8 || format == FMT_BGRA8888 || format == FMT_RGBA8888 ? 8 : 0;
-}
-
 // True when format carries alpha.
-constexpr bool FormatHasAlpha(int format) { return AlphaBits(format) > 0; }
+constexpr bool FormatHasAlpha(int format) {
+    return format == FMT_A8 || format == FMT_BGRA8888 || format == FMT_RGBA8888;
+}
 
 }  // namespace vellum
