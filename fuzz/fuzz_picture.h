@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "graphics/pictures_all.h"
+#include "pixmap/picture_loaders.h"
 #include "runtime/exception.h"
 #include "stream/ram_stream.h"
 

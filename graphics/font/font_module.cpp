@@ -1,6 +1,6 @@
 #include "graphics/font_module.h"
 
-#include "graphics/freetype_font.h"
+#include "font/freetype_font.h"
 #include "stream/stream_module.h"
 
 namespace vellum {

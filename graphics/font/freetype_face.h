@@ -4,7 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include "graphics/freetype_font.h"
+#include "font/freetype_font.h"
 
 namespace vellum {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "pixmap/byte_reader.h"
-#include "graphics/picture_loaders.h"
+#include "pixmap/picture_loaders.h"
 
 namespace vellum {
 

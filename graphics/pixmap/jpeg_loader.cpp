@@ -12,7 +12,7 @@
 #include <cstring>
 #include <exception>
 
-#include "graphics/picture_loaders.h"
+#include "pixmap/picture_loaders.h"
 #include "runtime/exception.h"
 #include "stream/stream.h"
 

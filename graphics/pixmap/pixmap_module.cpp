@@ -1,6 +1,6 @@
 #include "graphics/pixmap_module.h"
 
-#include "graphics/picture_loaders.h"
+#include "pixmap/picture_loaders.h"
 #include "stream/stream_module.h"
 
 namespace vellum {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "pixmap/byte_reader.h"
-#include "graphics/picture_loaders.h"
+#include "pixmap/picture_loaders.h"
 #include "stream/stream.h"
 
 namespace vellum {

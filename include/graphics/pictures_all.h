@@ -3,8 +3,6 @@
 
 #include "graphics/font.h"
 #include "graphics/font_module.h"
-#include "graphics/freetype_font.h"
-#include "graphics/picture_loaders.h"
 #include "graphics/pixmap.h"
 #include "graphics/pixmap_format.h"
 #include "graphics/pixmap_functions.h"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "graphics/pictures_all.h"
+#include "pixmap/picture_loaders.h"
 
 namespace vellum::test {
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "font/freetype_font.h"
 #include "picture_test_util.h"
 #include "runtime/exception.h"
 #include "stream/bank_functions.h"
