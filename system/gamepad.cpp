@@ -4,6 +4,7 @@
 
 #include "system/event.h"
 #include "system/system_driver.h"
+#include "gamepad_tracking.h"
 
 namespace vellum {
 

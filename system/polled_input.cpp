@@ -6,6 +6,7 @@
 #include "system/gamepad.h"
 #include "system/hook.h"
 #include "system/system_driver.h"
+#include "gamepad_tracking.h"
 
 namespace vellum {
 

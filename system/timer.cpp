@@ -5,6 +5,7 @@
 
 #include "runtime/exception.h"
 #include "system/system_driver.h"
+#include "platform_timer.h"
 
 namespace vellum {
 

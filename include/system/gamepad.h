@@ -40,9 +40,4 @@ String GamepadName(int pad);
 // Forgets every button state, hit count and axis position; pads stay connected.
 void FlushGamepads();
 
-// Called by the polled-input subscriber with each gamepad event (and on a
-// loss of focus, through FlushGamepads).
-class TEvent;
-void TrackGamepadEvent(const TEvent& event);
-
 }  // namespace vellum

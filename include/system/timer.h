@@ -34,13 +34,4 @@ void StopTimer(const Ref<TTimer>& timer);
 // The number of timers that may run at once.
 constexpr int kMaxTimers = 16;
 
-// The platform's periodic timers: start one ticking every period
-// milliseconds (its id, never reused; 0 when refused) and stop it again.
-// Ticks reach DeliverTimerTick on the main thread.
-int StartPeriodicTimer(int periodMs);
-void StopPeriodicTimer(int id);
-// Main-thread delivery of one tick of the platform timer id; ticks of a
-// timer stopped meanwhile are ignored.
-void DeliverTimerTick(int id);
-
 }  // namespace vellum

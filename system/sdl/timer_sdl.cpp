@@ -7,7 +7,7 @@
 
 #include "system/main_thread_call.h"
 #include "sdl/native_events_sdl.h"
-#include "system/timer.h"
+#include "platform_timer.h"
 
 namespace vellum {
 
