@@ -25,6 +25,7 @@
 #include "system/random.h"
 #include "system/system_driver.h"
 #include "system/timer.h"
+#include "system/window_events.h"
 
 #include "graphics/drawing.h"
 #include "graphics/gldrawing.h"

@@ -3,7 +3,10 @@
 // It reaches OpenGL only through SDL; where a context is current afterwards
 // (binding, swap interval, swap), the test build checks for OpenGL errors.
 
+#include <SDL2/SDL.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 
@@ -12,7 +15,7 @@
 #include "gl/gl_check.h"
 #include "runtime/app.h"
 #include "runtime/exception.h"
-#include "sdl/native_events_sdl.h"
+#include "system/window_events.h"
 
 namespace vellum {
 
@@ -61,36 +64,31 @@ NativeGLContext* FindByWindow(Uint32 windowId) {
 
 // Focus decides the display mode of a full-screen window: SDL switches the
 // mode and minimises on focus loss; we keep the matching swap interval.
-void OnWindowEvent(const SDL_Event& event) {
-    if (event.type != SDL_WINDOWEVENT) return;
-    NativeGLContext* c = FindByWindow(event.window.windowID);
+void OnWindowFocus(std::uint32_t windowId, int change) {
+    NativeGLContext* c = FindByWindow(windowId);
     if (!c || c->mode != kFullScreen) return;
     auto& s = State();
-    switch (event.window.event) {
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    if (change == WINDOW_FOCUS_GAINED) {
         if (s.modeOwner == c->window) return;
         s.modeOwner = c->window;
         if (s.current == c) GL_CALL(SDL_GL_SetSwapInterval(c->swapInterval));
-        break;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
+    } else {
         if (s.modeOwner != c->window) return;
         s.modeOwner = nullptr;
         if (s.current == c) GL_CALL(SDL_GL_SetSwapInterval(0));
-        break;
-    default: break;
     }
 }
 
 bool StartVideo() {
     auto& s = State();
     if (s.videoStarted) return true;
-    if (!StartSDLEvents()) return false;
+    if (!StartPlatformEvents()) return false;
     // The X11 window class of the program's windows.
     setenv("SDL_VIDEO_X11_WMCLASS", "Vellum GLGraphics", 1);
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    AddNativeEventHandler(OnWindowEvent);
+    AddWindowFocusHandler(OnWindowFocus);
     s.videoStarted = true;
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The SDL side of the system module, shared by the platform files that pump,
-// translate and watch SDL events. Only *_sdl.cpp files include this header.
+// The SDL side of the system module, shared by its platform files that pump
+// and translate SDL events. Only system's *_sdl.cpp files include this header;
+// window drivers use system/window_events.h.
 
 #include <SDL2/SDL.h>
 
@@ -24,11 +25,5 @@ void TranslateGamepadEvent(const SDL_Event& event);
 int VirtualKeyFromScancode(SDL_Scancode scancode);
 // Shows or hides the pointer over the program's windows.
 void SetPointerVisible(bool visible);
-
-// Window drivers watch the events of their windows (focus, display mode)
-// through handlers run after translation.
-using NativeEventHandler = void (*)(const SDL_Event& event);
-void AddNativeEventHandler(NativeEventHandler handler);
-void RunNativeEventHandlers(const SDL_Event& event);
 
 }  // namespace vellum

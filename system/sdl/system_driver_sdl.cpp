@@ -8,6 +8,7 @@
 #include "runtime/exit_functions.h"
 #include "desktop_requests.h"
 #include "sdl/native_events_sdl.h"
+#include "system/window_events.h"
 #include "platform_system_driver.h"
 
 namespace vellum {
@@ -16,15 +17,23 @@ namespace {
 
 enum { kYes = 6, kNo = 7, kOk = 1, kCancel = 2 };
 
-std::vector<NativeEventHandler>& Handlers() {
-    static auto* handlers = new std::vector<NativeEventHandler>;  // lives for the whole run
+std::vector<TWindowFocusHandler>& FocusHandlers() {
+    static auto* handlers = new std::vector<TWindowFocusHandler>;  // lives for the whole run
     return *handlers;
+}
+
+void TellFocusHandlers(const SDL_WindowEvent& event) {
+    int change = event.event == SDL_WINDOWEVENT_FOCUS_GAINED ? WINDOW_FOCUS_GAINED
+                 : event.event == SDL_WINDOWEVENT_FOCUS_LOST ? WINDOW_FOCUS_LOST
+                                                              : 0;
+    if (!change) return;
+    for (auto handler : FocusHandlers()) handler(event.windowID, change);
 }
 
 void Dispatch(const SDL_Event& event) {
     if (RunMainThreadCall(event)) return;
     TranslateSDLEvent(event);
-    RunNativeEventHandlers(event);
+    if (event.type == SDL_WINDOWEVENT) TellFocusHandlers(event.window);
 }
 
 // Automated runs (VELLUM_NO_DIALOGS=1) never block on a box: the text goes to
@@ -112,11 +121,9 @@ public:
 
 }  // namespace
 
-void AddNativeEventHandler(NativeEventHandler handler) { Handlers().push_back(handler); }
+bool StartPlatformEvents() { return StartSDLEvents(); }
 
-void RunNativeEventHandlers(const SDL_Event& event) {
-    for (auto handler : Handlers()) handler(event);
-}
+void AddWindowFocusHandler(TWindowFocusHandler handler) { FocusHandlers().push_back(handler); }
 
 Ref<TSystemDriver> CreateNativeSystemDriver() {
     if (!StartSDLEvents()) {
