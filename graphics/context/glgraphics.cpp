@@ -1,5 +1,6 @@
 #include "graphics/glgraphics.h"
 
+#include "context/context_start.h"
 #include "context/glgraphics_native.h"
 
 namespace vellum {
@@ -54,7 +55,7 @@ void InitGLGraphicsModule() {
     static bool started = false;
     if (started) return;
     started = true;
-    InitGraphicsModule();
+    StartGraphicsContexts();
     SetGraphicsDriver(GetGLGraphicsDriver(), GF_BACKBUFFER);
 }
 

@@ -12,7 +12,7 @@
 
 #include "context/glgraphics_native.h"
 #include "graphics/graphics.h"
-#include "gl/gl_check.h"
+#include "context/gl_check.h"
 #include "runtime/app.h"
 #include "runtime/exception.h"
 #include "system/window_events.h"

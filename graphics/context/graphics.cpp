@@ -1,11 +1,11 @@
 #include "graphics/graphics.h"
 
+#include "context/context_start.h"
 #include "runtime/exit_functions.h"
 #include "system/clock.h"
 #include "system/hook.h"
 #include "system/polled_input.h"
 #include "system/system_driver.h"
-#include "graphics/gldrawing.h"
 
 namespace vellum {
 
@@ -16,6 +16,7 @@ struct GraphicsState {
     int defaultFlags = 0;
     Ref<TGraphicsDriver> driver;
     bool driverChosen = false;  // by the program or by the first use below
+    TGraphicsDriverStart defaultDriverStart = nullptr;
     std::vector<Ref<TGraphicsMode>> modes;
     Ref<TGraphics> current;
     int width = 0, height = 0, depth = 0, hertz = 0, flags = 0;
@@ -37,11 +38,14 @@ GraphicsState& State() {
     return *state;
 }
 
-// The current driver. A program that never chose one gets the OpenGL 2D
-// driver on first use, as if it had started that driver's module itself.
+// The current driver. A program that never chose one gets the module's
+// default driver on first use, as if it had started that driver itself.
 const Ref<TGraphicsDriver>& Driver() {
     auto& s = State();
-    if (!s.driverChosen) InitGLDrawingModule();
+    if (!s.driverChosen) {
+        InitGraphicsModule();  // names the default driver
+        if (s.defaultDriverStart) s.defaultDriverStart();
+    }
     return s.driver;
 }
 
@@ -88,7 +92,7 @@ String TGraphicsMode::ToString() const {
 }
 
 void SetGraphicsDriver(Ref<TGraphicsDriver> driver, int defaultFlags) {
-    InitGraphicsModule();
+    StartGraphicsContexts();
     auto& s = State();
     s.driverChosen = true;
     BumpSeq();
@@ -242,12 +246,14 @@ void CloseGraphics() {
 int FlipHookId() { return State().flipHook; }
 int GraphicsSeq() { return State().seq; }
 
-void InitGraphicsModule() {
+void StartGraphicsContexts() {
     static bool started = false;
     if (started) return;
     started = true;
     InitPolledInputModule();
     State().flipHook = NewHookId();
 }
+
+void SetDefaultGraphicsDriver(TGraphicsDriverStart start) { State().defaultDriverStart = start; }
 
 }  // namespace vellum

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <vector>
 
-#include "gl/gl_check.h"
+#include "context/gl_check.h"
 #include "gl/gl_texture.h"
 #include "graphics/gldrawing.h"
 

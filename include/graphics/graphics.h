@@ -94,6 +94,8 @@ int FlipHookId();
 // have become invalid, so resources made for older contexts can be renewed.
 int GraphicsSeq();
 
+// Starts the graphics module. A program that chooses no driver gets the
+// OpenGL 2D driver on first use.
 void InitGraphicsModule();
 
 }  // namespace vellum

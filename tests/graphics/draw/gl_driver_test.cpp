@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "drawing_test_util.h"
-#include "gl/gl_check.h"
+#include "context/gl_check.h"
 #include "graphics/glgraphics.h"
 
 using namespace vellum;

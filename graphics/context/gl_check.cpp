@@ -1,4 +1,4 @@
-#include "gl/gl_check.h"
+#include "context/gl_check.h"
 
 #include <cstdio>
 #include <cstdlib>
