@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "gl/gl_driver.h"
 #include "graphics/gldrawing.h"
 #include "graphics/image.h"
 #include "sim.h"

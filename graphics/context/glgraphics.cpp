@@ -1,4 +1,4 @@
-#include "graphics/glgraphics.h"
+#include "context/glgraphics_driver.h"
 
 #include "context/context_start.h"
 #include "context/glgraphics_native.h"
@@ -44,8 +44,8 @@ void TGLGraphicsDriver::SetGraphics(const Ref<TGraphics>& g) {
 
 void TGLGraphicsDriver::Flip(int sync) { FlipNativeGL(sync ? 1 : 0); }
 
-Ref<TGLGraphicsDriver> GetGLGraphicsDriver() {
-    static auto* driver = new Ref<TGLGraphicsDriver>(New<TGLGraphicsDriver>());  // lives for the whole run
+Ref<TGraphicsDriver> GetGLGraphicsDriver() {
+    static auto* driver = new Ref<TGraphicsDriver>(New<TGLGraphicsDriver>());  // lives for the whole run
     return *driver;
 }
 

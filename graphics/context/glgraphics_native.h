@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/glgraphics.h"
+#include "context/glgraphics_driver.h"
 
 namespace vellum {
 

@@ -1,7 +1,7 @@
 // Copying pixels between pixmaps and the frame buffer.
 
 #include "gl/gl_state.h"
-#include "graphics/gldrawing.h"
+#include "gl/gl_driver.h"
 #include "graphics/pixmap_functions.h"
 
 namespace vellum {

@@ -14,7 +14,7 @@
 
 #include "context/gl_check.h"
 #include "gl/gl_texture.h"
-#include "graphics/gldrawing.h"
+#include "gl/gl_driver.h"
 
 namespace vellum {
 

@@ -1,4 +1,4 @@
-#include "graphics/gldrawing.h"
+#include "gl/gl_driver.h"
 
 #include <cmath>
 
@@ -213,8 +213,8 @@ void SetGLBatching(bool enable) {
 
 bool GLBatching() { return GLState().batching; }
 
-Ref<TGLVel2DDriver> GLVel2DDriver() {
-    static auto* driver = new Ref<TGLVel2DDriver>(New<TGLVel2DDriver>());  // lives for the whole run
+Ref<TVel2DDriver> GLVel2DDriver() {
+    static auto* driver = new Ref<TVel2DDriver>(New<TGLVel2DDriver>());  // lives for the whole run
     return *driver;
 }
 

@@ -1,52 +1,18 @@
 #pragma once
-// The OpenGL window driver: graphics contexts that are native windows (or
-// full-screen displays) with OpenGL rendering contexts.
-
-#include <memory>
+// The OpenGL window driver: graphics contexts that are windows (or full
+// screens) with OpenGL rendering contexts. Programs that draw through the
+// 2D driver (gldrawing.h) have it started for them.
 
 #include "graphics/graphics.h"
 
 namespace vellum {
 
-// The platform's window and OpenGL context behind a TGLGraphics.
-struct NativeGLContext;
-// Closing a native context destroys its OpenGL context, and its window
-// unless the window was attached from outside.
-struct NativeGLContextCloser {
-    void operator()(NativeGLContext* context) const;
-};
-using NativeGLContextPtr = std::unique_ptr<NativeGLContext, NativeGLContextCloser>;
-
-class TGLGraphics : public TGraphics {
-public:
-    explicit TGLGraphics(NativeGLContextPtr context) : _context(std::move(context)) {}
-
-    Ref<TGraphicsDriver> Driver() override;
-    void GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) override;
-    // Closes the native context once; later calls do nothing.
-    void Close() override;
-    // The native context, Null once closed.
-    NativeGLContext* NativeContext() const { return _context.get(); }
-
-private:
-    NativeGLContextPtr _context;
-};
-
-class TGLGraphicsDriver : public TGraphicsDriver {
-public:
-    std::vector<Ref<TGraphicsMode>> GraphicsModes() override;
-    Ref<TGraphics> AttachGraphics(intptr_t widget, int flags) override;
-    Ref<TGraphics> CreateGraphics(int width, int height, int depth, int hertz, int flags) override;
-    void SetGraphics(const Ref<TGraphics>& g) override;
-    void Flip(int sync) override;
-};
-
-// The one OpenGL window driver, created on first use.
-Ref<TGLGraphicsDriver> GetGLGraphicsDriver();
+// The one OpenGL window driver, created on first use: to open contexts
+// for OpenGL calls of the program's own, install it with SetGraphicsDriver.
+Ref<TGraphicsDriver> GetGLGraphicsDriver();
 // Creates the hidden context whose textures every later context shares;
 // false if it cannot be made.
 bool EnableGLContextSharing();
-
 // Starts the graphics module and installs the OpenGL window driver.
 void InitGLGraphicsModule();
 

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "gl/gl_driver.h"
 #include "graphics/gldrawing.h"
 #include "graphics/image.h"
 #include "graphics/image_font.h"
