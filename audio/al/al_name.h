@@ -1,7 +1,9 @@
 #pragma once
 // TAlName: an OpenAL source or buffer name that its holder owns. Dropping
 // it deletes the object on the device that made it, while that device is
-// still open (closing a device frees everything made on it).
+// still open (closing a device frees everything made on it), and only on
+// that device: once an output swaps in a new one, the holder makes a new
+// name there and the old one is simply forgotten.
 
 #include <memory>
 
@@ -32,6 +34,7 @@ public:
 private:
     Kind _kind = SOURCE;
     unsigned _id = 0;
+    unsigned _generation = 0;  // of the output's device when made
     std::shared_ptr<TAlOutput> _output;
 };
 

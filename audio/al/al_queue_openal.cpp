@@ -3,6 +3,10 @@
 namespace vellum {
 
 TAlQueue::TAlQueue(const std::shared_ptr<TAlOutput>& output, ALuint source, int count) : _source(source) {
+    Make(output, count);
+}
+
+void TAlQueue::Make(const std::shared_ptr<TAlOutput>& output, int count) {
     for (int i = 0; i < count; ++i) {
         TAlName buffer = TAlName::Make(TAlName::BUFFER, output);
         if (!buffer) break;
@@ -46,6 +50,14 @@ void TAlQueue::Clear() {
     _free.clear();
     for (auto& buffer : _buffers)
         if (buffer) _free.push_back(buffer.Id());
+}
+
+void TAlQueue::Remake(const std::shared_ptr<TAlOutput>& output, ALuint source) {
+    int count = static_cast<int>(_buffers.size());
+    _source = source;
+    _buffers.clear();  // names of the old device: forgotten, not deleted
+    _free.clear();
+    Make(output, count);
 }
 
 }  // namespace vellum

@@ -33,8 +33,13 @@ public:
     void KeepPlaying();
     // Stops the source and takes every buffer off it.
     void Clear();
+    // The same number of new buffers for source on output's new device
+    // (see TAlRebuilt); what was queued on the old one is gone.
+    void Remake(const std::shared_ptr<TAlOutput>& output, ALuint source);
 
 private:
+    void Make(const std::shared_ptr<TAlOutput>& output, int count);
+
     ALuint _source;
     std::vector<TAlName> _buffers;
     std::vector<ALuint> _free;

@@ -59,6 +59,8 @@ int TAudioDriver::Startup() { return 1; }
 
 void TAudioDriver::Shutdown() {}
 
+int TAudioDriver::WaitingForOutput() { return 0; }
+
 Ref<TSound> TAudioDriver::CreateSound(const Ref<TAudioSample>&, int) { return New<TSound>(); }
 
 Ref<TSound> TAudioDriver::CreateStreamSound(const std::shared_ptr<TAudioStream>&, int) { return New<TSound>(); }
@@ -86,9 +88,10 @@ Ref<TAudioDriver> CurrentAudioDriver() {
     auto& registry = Registry();
     if (!registry.current) {
         HoldStandardError();
-        bool soundOn = SetAudioDriver(u"DirectSound");
-        ReleaseStandardError(soundOn);
-        if (!soundOn) SetAudioDriver(u"Null");
+        bool started = SetAudioDriver(u"DirectSound");
+        // Started without a device, it plays once one appears: sound is off until then.
+        ReleaseStandardError(started && !registry.current->WaitingForOutput());
+        if (!started) SetAudioDriver(u"Null");
     }
     // Without even a silent driver registered, a fresh silent one stands in.
     if (!registry.current) registry.current = New<TAudioDriver>();

@@ -57,7 +57,7 @@ void ReleaseStandardError(bool soundOn) {
     if (soundOn)
         std::fputs(h.text.c_str(), stderr);
     else
-        std::fputs("sound is off: no sound device could be opened\n", stderr);
+        std::fputs("sound is off: no sound device could be opened; it comes on by itself once one appears\n", stderr);
     h.text.clear();
 }
 

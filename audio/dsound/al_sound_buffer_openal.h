@@ -12,14 +12,20 @@
 
 namespace vellum {
 
-// One OpenAL buffer, shared by a buffer and its duplicates.
-struct TAlData {
+// One OpenAL buffer, shared by a buffer and its duplicates. What it holds
+// is kept, to fill it again on a new device.
+struct TAlData : TAlRebuilt {
     std::shared_ptr<TAlOutput> output;
     TAlName buffer;
     bool filled = false;
+    std::vector<unsigned char> bytes;
+    ALenum format = 0;
+    int hertz = 0;
+
+    void Rebuild() override;
 };
 
-class TAlSoundBuffer : public TSoundBuffer {
+class TAlSoundBuffer : public TSoundBuffer, public TAlRebuilt {
 public:
     // A new source over data, or, for a streamed sound, over stream (data
     // then holds no buffer); SOUND_ERR_OUT_OF_MEMORY when none can be made.
@@ -28,6 +34,8 @@ public:
     // A second source over the same data, with the same settings.
     int Duplicate(Ref<TSoundBuffer>* duplicate);
     const std::shared_ptr<TAlOutput>& Output() const { return _output; }
+    // The OpenAL source, for looking at what the output has of the buffer.
+    ALuint SourceId() const { return _source.Id(); }
 
     // Only the whole buffer can be locked: its data lives in OpenAL, which
     // cannot hand it back, so a lock starts from silence. A streamed
@@ -45,9 +53,14 @@ public:
     int GetPan(int* pan) override;
     int GetFrequency(int* hertz) override;
     int Flags() override { return _flags; }
+    // The source again on the output's new device, with its settings: a
+    // looping or streamed buffer that played goes on, a stopped one waits
+    // at its position, one that played once is over.
+    void Rebuild() override;
 
 private:
     ALint State() const;
+    void Setup();
     int Upload(const std::vector<unsigned char>& bytes);
     void ApplyGainAndPan();
 
@@ -60,6 +73,8 @@ private:
     std::vector<unsigned char> _staging;
     bool _locked = false;
     bool _looping = false;
+    bool _playing = false;  // played and not stopped since
+    int _frame = 0;         // where it was stopped or set
     int _volume = 0;
     int _pan = 0;
     int _hertz = 0;

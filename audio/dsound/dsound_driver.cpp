@@ -51,6 +51,8 @@ void TDirectSoundAudioDriver::Shutdown() {
     _dsound = nullptr;
 }
 
+int TDirectSoundAudioDriver::WaitingForOutput() { return _dsound && _dsound->Waiting() ? 1 : 0; }
+
 Ref<TSound> TDirectSoundAudioDriver::CreateSound(const Ref<TAudioSample>& sample, int flags) {
     return TDirectSoundSound::Create(sample, flags);
 }

@@ -13,10 +13,12 @@ public:
     static Ref<TDirectSoundAudioDriver> Create(const String& name, int mode);
 
     String Name() override;
-    // Opens the platform device; 0 when there is none.
+    // Opens the platform device. Without one it starts all the same and
+    // plays once the device appears (see TAlOutput).
     int Startup() override;
     // Closes the device; sounds made before no longer play.
     void Shutdown() override;
+    int WaitingForOutput() override;
     Ref<TSound> CreateSound(const Ref<TAudioSample>& sample, int flags) override;
     Ref<TSound> CreateStreamSound(const std::shared_ptr<TAudioStream>& stream, int flags) override;
     Ref<TChannel> AllocChannel() override;

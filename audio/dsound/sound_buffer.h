@@ -86,6 +86,8 @@ public:
 class TSoundDevice : public TObject {
 public:
     virtual int SetCooperativeLevel(int level) = 0;
+    // 1 while the device plays nowhere, waiting for its output to come (back).
+    virtual int Waiting() { return 0; }
     // A buffer of desc.bufferBytes bytes of sample data in format.
     virtual int CreateSoundBuffer(const TPcmFormat& format, const TSoundBufferDesc& desc,
                                   Ref<TSoundBuffer>* buffer) = 0;

@@ -46,14 +46,45 @@ int TAlSoundBuffer::Make(std::shared_ptr<TAlData> data, const TPcmFormat& format
     buffer->_hertz = format.samplesPerSec;
     buffer->_source = TAlName::Make(TAlName::SOURCE, buffer->_output);
     if (!buffer->_source) return SOUND_ERR_OUT_OF_MEMORY;
-    TAlContextScope scope(*buffer->_output);
-    ALuint source = buffer->_source.Id();
-    alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
-    alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
-    if (buffer->_data->filled) alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer->_data->buffer.Id()));
-    buffer->ApplyGainAndPan();
+    buffer->Setup();
+    buffer->_output->Track(buffer, TAlRebuilt::VOICES);
     *made = buffer;
     return SOUND_OK;
+}
+
+void TAlSoundBuffer::Setup() {
+    TAlContextScope scope(*_output);
+    ALuint source = _source.Id();
+    alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+    alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
+    if (_data->filled) alSourcei(source, AL_BUFFER, static_cast<ALint>(_data->buffer.Id()));
+    ApplyGainAndPan();
+}
+
+void TAlSoundBuffer::Rebuild() {
+    if (!_source) return;
+    _source = TAlName::Make(TAlName::SOURCE, _output);
+    if (!_source) return;
+    Setup();
+    ALuint source = _source.Id();
+    alSourcef(source, AL_PITCH, static_cast<float>(_hertz) / static_cast<float>(_format.samplesPerSec));
+    alSourcei(source, AL_LOOPING, _looping ? AL_TRUE : AL_FALSE);
+    if (_stream) {
+        if (_pump) _pump->Rebind(source);
+        return;
+    }
+    if (_playing && _looping) {
+        alSourcePlay(source);
+        return;
+    }
+    _playing = false;  // a one-shot play is over
+    if (_frame > 0) alSourcei(source, AL_SAMPLE_OFFSET, _frame);  // taken up at the next play
+}
+
+void TAlData::Rebuild() {
+    buffer = TAlName::Make(TAlName::BUFFER, output);
+    if (!buffer || !filled) return;
+    alBufferData(buffer.Id(), format, bytes.data(), static_cast<ALsizei>(bytes.size()), hertz);
 }
 
 int TAlSoundBuffer::Duplicate(Ref<TSoundBuffer>* duplicate) {
@@ -90,6 +121,7 @@ int TAlSoundBuffer::Unlock(void* region, int) {
 int TAlSoundBuffer::Play(int flags) {
     if (!_output->IsOpen()) return SOUND_ERR_BUFFER_LOST;
     _looping = (flags & SOUND_PLAY_LOOPING) != 0;
+    _playing = true;
     if (_stream) {  // the stream loops by itself
         if (!_pump) SetCurrentPosition(0);
         _pump->Play();
@@ -103,12 +135,14 @@ int TAlSoundBuffer::Play(int flags) {
 
 int TAlSoundBuffer::Stop() {
     if (!_output->IsOpen()) return SOUND_ERR_BUFFER_LOST;
+    _playing = false;
     if (_stream) {
         if (_pump) _pump->Pause();
         return SOUND_OK;
     }
     TAlContextScope scope(*_output);
     if (State() == AL_PLAYING) alSourcePause(_source.Id());  // pausing keeps the position
+    if (!_output->Lost()) alGetSourcei(_source.Id(), AL_SAMPLE_OFFSET, &_frame);
     return SOUND_OK;
 }
 
@@ -125,6 +159,7 @@ int TAlSoundBuffer::SetCurrentPosition(int offset) {
     if (offset < 0 || offset > _bytes) return SOUND_ERR_INVALID_PARAM;
     TAlContextScope scope(*_output);
     int frame = offset / _format.blockAlign;
+    _frame = frame;
     if (State() != AL_PLAYING && frame == 0)
         alSourceRewind(_source.Id());
     else
@@ -186,8 +221,11 @@ int TAlSoundBuffer::GetFrequency(int* hertz) {
     return SOUND_OK;
 }
 
+// The library stops every source of a lost device: while it is lost, the
+// buffer is what the program left it as.
 ALint TAlSoundBuffer::State() const {
     ALint state = AL_STOPPED;
+    if (_output->Lost()) return _playing && _looping ? AL_PLAYING : AL_STOPPED;
     alGetSourcei(_source.Id(), AL_SOURCE_STATE, &state);
     return state;
 }
@@ -206,9 +244,11 @@ int TAlSoundBuffer::Upload(const std::vector<unsigned char>& bytes) {
     TAlContextScope scope(*_output);
     alGetError();
     alSourcei(_source.Id(), AL_BUFFER, 0);
-    alBufferData(_data->buffer.Id(), eight ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16, data, frames * (eight ? 2 : 4),
-                 _format.samplesPerSec);
+    _data->format = eight ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16;
+    _data->hertz = _format.samplesPerSec;
+    alBufferData(_data->buffer.Id(), _data->format, data, frames * (eight ? 2 : 4), _data->hertz);
     if (alGetError() != AL_NO_ERROR) return SOUND_ERR_GENERIC;
+    _data->bytes.assign(data, data + static_cast<size_t>(frames) * (eight ? 2 : 4));
     _data->filled = true;
     alSourcei(_source.Id(), AL_BUFFER, static_cast<ALint>(_data->buffer.Id()));
     return SOUND_OK;

@@ -29,6 +29,7 @@ public:
         data->output = _output;
         data->buffer = TAlName::Make(TAlName::BUFFER, _output);
         if (!data->buffer) return SOUND_ERR_OUT_OF_MEMORY;
+        _output->Track(data, TAlRebuilt::DATA);
         Ref<TAlSoundBuffer> made;
         int bytes = desc.bufferBytes - desc.bufferBytes % format.blockAlign;
         int result = TAlSoundBuffer::Make(std::move(data), format, desc.flags, bytes, &made);
@@ -54,6 +55,8 @@ public:
         return buffer->Duplicate(duplicate);
     }
 
+    int Waiting() override { return _output->Lost() ? 1 : 0; }
+
     void Release() override { _output->Close(); }
 
 private:
@@ -65,8 +68,10 @@ private:
 int SoundDevicesAvailable() { return 1; }  // OpenAL is linked in
 
 int CreateSoundDevice(Ref<TSoundDevice>* device) {
-    auto output = TAlOutput::Open({nullptr});
+    // Without a device the driver plays nowhere until one opens.
+    auto output = TAlOutput::OpenOrWait({nullptr});
     if (!output) return SOUND_ERR_NO_DRIVER;
+    output->Watch();
     *device = New<TAlSoundDevice>(std::move(output));
     return SOUND_OK;
 }

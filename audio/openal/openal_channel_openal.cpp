@@ -49,8 +49,13 @@ Ref<TOpenALChannel> TOpenALChannel::Create(int isStatic) {
         source = New<TOpenALSource>();
         source->_output = CurrentOpenALOutput();
         if (source->Live()) source->_id = TAlName::Make(TAlName::SOURCE, source->_output);
+        if (source->_id) source->_output->Track(source, TAlRebuilt::VOICES);
     }
 
+    source->_intent = TOpenALSource::IDLE;
+    source->_gain = source->_pitch = 1.0f;
+    source->_position[0] = source->_position[1] = 0.0f;
+    source->_position[2] = 1.0f;
     auto channel = New<TOpenALChannel>();
     channel->_source = source;
     channel->_seq = source->_seq;
@@ -78,6 +83,7 @@ void TOpenALChannel::Detach() {
     alSourceStop(id);
     alSourcei(id, AL_BUFFER, 0);
     _source->_sound = nullptr;
+    _source->_intent = TOpenALSource::IDLE;
 }
 
 int TOpenALChannel::Cue(const Ref<TOpenALSound>& sound) {
@@ -85,6 +91,7 @@ int TOpenALChannel::Cue(const Ref<TOpenALSound>& sound) {
     TAlContextScope scope(*_source->_output);
     ALuint id = _source->_id.Id();
     _source->_sound = sound;
+    _source->_intent = TOpenALSource::CUED;
     if (sound->_stream) {
         // A voice of its own, decoding from the first frame at once.
         int format = sound->_stream->Format();
@@ -114,20 +121,28 @@ int TOpenALChannel::SetPaused(int paused) {
             pump->Pause();
         else
             pump->Play();
+        _source->_intent = paused ? TOpenALSource::PAUSED : TOpenALSource::PLAYING;
         return 1;
     }
     TAlContextScope scope(*_source->_output);
     ALuint id = _source->_id.Id();
-    if (paused)
-        alSourcePause(id);
-    else if (_source->Paused())
+    if (paused) {
+        if (_source->Active()) {
+            alSourcePause(id);
+            alGetSourcei(id, AL_SAMPLE_OFFSET, &_source->_offset);
+            _source->_intent = TOpenALSource::PAUSED;
+        }
+    } else if (_source->Paused()) {
         alSourcePlay(id);
+        _source->_intent = TOpenALSource::PLAYING;
+    }
     return 1;
 }
 
 int TOpenALChannel::SetVolume(float volume) {
     if (!Valid()) return 0;
     TAlContextScope scope(*_source->_output);
+    _source->_gain = volume;
     alSourcef(_source->_id.Id(), AL_GAIN, volume);
     return 1;
 }
@@ -136,7 +151,11 @@ int TOpenALChannel::SetPan(float pan) {
     if (!Valid()) return 0;
     TAlContextScope scope(*_source->_output);
     float angle = pan * 1.57079632679f;  // pan * 90 degrees
-    alSource3f(_source->_id.Id(), AL_POSITION, std::sin(angle), 0.0f, -std::cos(angle));
+    float* position = _source->_position;
+    position[0] = std::sin(angle);
+    position[1] = 0.0f;
+    position[2] = -std::cos(angle);
+    alSource3f(_source->_id.Id(), AL_POSITION, position[0], position[1], position[2]);
     return 1;
 }
 
@@ -145,6 +164,7 @@ int TOpenALChannel::SetDepth(float) { return 0; }
 int TOpenALChannel::SetRate(float rate) {
     if (!Valid()) return 0;
     TAlContextScope scope(*_source->_output);
+    _source->_pitch = rate;
     alSourcef(_source->_id.Id(), AL_PITCH, rate);
     return 1;
 }

@@ -48,15 +48,23 @@ String TOpenALAudioDriver::Name() { return _name; }
 int TOpenALAudioDriver::Startup() {
     if (!_devname.empty()) {
         std::string name = ToUtf8(_devname);
-        _output = TAlOutput::Open({name.c_str()});
+        _output = TAlOutput::OpenOrWait({name.c_str()});
     } else if (OpenALInstalled()) {
-        _output = TAlOutput::Open({nullptr, "Generic Hardware", "Generic Software"});
+        _output = TAlOutput::OpenOrWait({nullptr, "Generic Hardware", "Generic Software"});
     }
     if (!_output) return 0;
-    TAlContextScope scope(*_output);
-    alDistanceModel(AL_NONE);  // no distance attenuation
+    Rebuild();
+    _output->Track(Self(this), TAlRebuilt::DATA);
+    _output->Watch();
     CurrentOpenALOutput() = _output;
     return 1;
+}
+
+int TOpenALAudioDriver::WaitingForOutput() { return _output && _output->Lost() ? 1 : 0; }
+
+void TOpenALAudioDriver::Rebuild() {
+    TAlContextScope scope(*_output);
+    alDistanceModel(AL_NONE);  // no distance attenuation
 }
 
 void TOpenALAudioDriver::Shutdown() {

@@ -14,15 +14,21 @@ Ref<TOpenALSound> TOpenALSound::Create(const Ref<TAudioSample>& source, int flag
     sound->_output = CurrentOpenALOutput();
     if (!sound->_output || !sound->_output->IsOpen()) return sound;
 
-    Ref<TAudioSample> sample = LittleEndianSample(source);
-    ALenum format = AlFormatOf(sample->format);
-    sound->_buffer = TAlName::Make(TAlName::BUFFER, sound->_output);
-    if (!sound->_buffer) return sound;
-    TAlContextScope scope(*sound->_output);
-    alBufferData(sound->_buffer.Id(), format, sample->samples, sample->ByteCount(), sample->hertz);
-    CheckOpenALError();  // a failed upload leaves a sound that plays nothing
+    sound->_sample = LittleEndianSample(source);
+    sound->Upload();
+    if (sound->_buffer) sound->_output->Track(sound, TAlRebuilt::DATA);
     return sound;
 }
+
+void TOpenALSound::Upload() {
+    _buffer = TAlName::Make(TAlName::BUFFER, _output);
+    if (!_buffer) return;
+    TAlContextScope scope(*_output);
+    alBufferData(_buffer.Id(), AlFormatOf(_sample->format), _sample->samples, _sample->ByteCount(), _sample->hertz);
+    CheckOpenALError();  // a failed upload leaves a sound that plays nothing
+}
+
+void TOpenALSound::Rebuild() { Upload(); }
 
 Ref<TOpenALSound> TOpenALSound::CreateStream(const std::shared_ptr<TAudioStream>& stream, int flags) {
     auto sound = New<TOpenALSound>();

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "al/al_name.h"
+#include "al/al_output_openal.h"
 #include "runtime/object.h"
 
 namespace vellum {
@@ -14,8 +15,11 @@ class TAlOutput;
 class TAlStreamPump;
 class TOpenALSound;
 
-class TOpenALSource : public TObject {
+class TOpenALSource : public TObject, public TAlRebuilt {
 public:
+    // What the program last asked of the source.
+    enum Intent { IDLE, CUED, PLAYING, PAUSED };
+
     TOpenALSource();
     // Stops a streamed sound's thread before the source goes.
     ~TOpenALSource() override;
@@ -34,14 +38,26 @@ public:
     void LogState();
     // true while the device the source was made on is open.
     bool Live() const;
+    // The source again on the output's new device, as the program left it:
+    // a looping or streamed sound that played goes on, a paused one waits
+    // where it was, a sound played once is over.
+    void Rebuild() override;
 
     Ref<TOpenALSource> _succ;      // next source of the pool
     TAlName _id;                   // the OpenAL source, empty when generation failed
     int _seq = 0;                  // claim counter; a channel is valid while it matches
     Ref<TOpenALSound> _sound;      // the sound whose buffer is attached
     std::shared_ptr<TAlOutput> _output;
+    // Kept to make the source again, and to answer for it while the output
+    // is lost (the library stops every source of a lost device).
+    Intent _intent = IDLE;
+    float _gain = 1.0f;
+    float _pitch = 1.0f;
+    float _position[3] = {0.0f, 0.0f, 1.0f};
+    int _offset = 0;  // the sample it was paused at
 
 private:
+    void Apply();
     int State();
     std::unique_ptr<TAlStreamPump> _pump;
 };

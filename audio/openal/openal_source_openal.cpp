@@ -19,6 +19,14 @@ bool TOpenALSource::Live() const { return _output && _output->IsOpen(); }
 int TOpenALSource::State() {
     ALint state = AL_STOPPED;
     if (!Live()) return state;  // a closed device plays nothing
+    if (_output->Lost()) {
+        switch (_intent) {
+            case PLAYING: return _sound && _sound->_loop ? AL_PLAYING : AL_STOPPED;
+            case PAUSED: return AL_PAUSED;
+            case CUED: return AL_INITIAL;
+            default: return AL_STOPPED;
+        }
+    }
     TAlContextScope scope(*_output);
     alGetSourcei(_id.Id(), AL_SOURCE_STATE, &state);
     return state;
@@ -44,6 +52,43 @@ int TOpenALSource::Active() {
 }
 
 void TOpenALSource::LogState() {}
+
+void TOpenALSource::Apply() {
+    ALuint id = _id.Id();
+    alSourcei(id, AL_SOURCE_RELATIVE, AL_TRUE);
+    alSourcef(id, AL_GAIN, _gain);
+    alSourcef(id, AL_PITCH, _pitch);
+    alSource3f(id, AL_POSITION, _position[0], _position[1], _position[2]);
+}
+
+void TOpenALSource::Rebuild() {
+    if (!_id) return;
+    _id = TAlName::Make(TAlName::SOURCE, _output);
+    if (!_id) return;
+    Apply();
+    ALuint id = _id.Id();
+    if (_pump) {
+        _pump->Rebind(id);
+        return;
+    }
+    ALint buffer = _sound && _sound->_output == _output ? static_cast<ALint>(_sound->_buffer.Id()) : 0;
+    alSourcei(id, AL_LOOPING, _sound && _sound->_loop ? AL_TRUE : AL_FALSE);
+    if (_intent == PLAYING && _sound && _sound->_loop) {
+        alSourcei(id, AL_BUFFER, buffer);
+        alSourcePlay(id);
+    } else if (_intent == PAUSED || _intent == CUED) {
+        alSourcei(id, AL_BUFFER, buffer);
+        if (_intent == PAUSED) alSourcei(id, AL_SAMPLE_OFFSET, _offset);  // taken up at the next play
+    } else {
+        // Over, like the one-shot sound that was playing: a source with no
+        // buffer goes straight to stopped, so it is idle, not cued.
+        _intent = IDLE;
+        alSourcei(id, AL_BUFFER, 0);
+        alSourcePlay(id);
+        alSourceStop(id);
+        alSourcei(id, AL_BUFFER, buffer);
+    }
+}
 
 Ref<TOpenALSource>& OpenALSourcePool() {
     static auto* pool = new Ref<TOpenALSource>;  // emptied by the driver's Shutdown

@@ -47,25 +47,23 @@ TAlStreamPump::~TAlStreamPump() {
     }
 }
 
+// The output first, then the pump: the order the watch takes them in.
 void TAlStreamPump::Play() {
     {
+        TAlContextScope scope(*_output);
         std::lock_guard lock(_mutex);
         if (_finished) return;
         _playing = true;
-        if (_output->IsOpen() && _queue.Queued() > 0) {
-            TAlContextScope scope(*_output);
-            alSourcePlay(_source);
-        }
+        if (_output->IsOpen() && _queue.Queued() > 0) alSourcePlay(_source);
     }
     _feed->Wake();
 }
 
 void TAlStreamPump::Pause() {
+    TAlContextScope scope(*_output);
     std::lock_guard lock(_mutex);
     _playing = false;
-    if (!_output->IsOpen()) return;
-    TAlContextScope scope(*_output);
-    alSourcePause(_source);
+    if (_output->IsOpen()) alSourcePause(_source);
 }
 
 bool TAlStreamPump::Playing() const {
@@ -78,7 +76,17 @@ bool TAlStreamPump::Finished() const {
     return _finished;
 }
 
+void TAlStreamPump::Rebind(ALuint source) {
+    std::lock_guard lock(_mutex);
+    _source = source;
+    QueueFor(_output, source);
+    _queue.Remake(_output, source);
+}
+
+// Nothing is taken from the ring while the output is lost: the decoding
+// waits with it, and the sound goes on from there once it is back.
 void TAlStreamPump::Service(TStreamRing& ring) {
+    if (_output->Lost()) return;
     TAlThreadScope scope(*_output);
     if (!scope.Open()) return;
     std::lock_guard lock(_mutex);

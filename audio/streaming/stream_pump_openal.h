@@ -31,6 +31,9 @@ public:
     bool Playing() const;
     // Played out: the last frame of a sound that does not loop was heard.
     bool Finished() const;
+    // Goes on on source, made on the output's new device (see TAlRebuilt),
+    // from the frames decoded next.
+    void Rebind(ALuint source);
 
 private:
     void Service(TStreamRing& ring);

@@ -21,6 +21,9 @@ public:
     virtual int Startup();
     // Closes the back end.
     virtual void Shutdown();
+    // 1 while the driver runs without an output, waiting for one to appear;
+    // its sounds play once it does.
+    virtual int WaitingForOutput();
     // A sound playing sample; the silent driver's plays nothing.
     virtual Ref<TSound> CreateSound(const Ref<TAudioSample>& sample, int flags);
     // A sound playing stream as it decodes; the silent driver's plays nothing.
