@@ -2,6 +2,7 @@
 // The system driver of this platform.
 
 #include "system/system_driver.h"
+#include "system_driver_seam.h"
 
 namespace vellum {
 

@@ -1,4 +1,5 @@
 #include "system/system_driver.h"
+#include "system_driver_seam.h"
 
 #include <ctime>
 

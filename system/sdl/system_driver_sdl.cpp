@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "system_driver_seam.h"
 #include "runtime/app.h"
 #include "runtime/exit_functions.h"
 #include "desktop_requests.h"

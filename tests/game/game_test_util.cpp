@@ -1,4 +1,5 @@
 #include "game_test_util.h"
+#include "system_driver_seam.h"
 
 namespace testutil {
 

@@ -3,6 +3,7 @@
 
 #include <SDL2/SDL.h>
 
+#include "system_driver_seam.h"
 #include "game_test_util.h"
 
 using namespace tiderush;

@@ -3,6 +3,7 @@
 #include "runtime/handle.h"
 #include "system/event_queue.h"
 #include "system/system_driver.h"
+#include "system_driver_seam.h"
 
 using namespace vellum;
 

@@ -12,6 +12,7 @@
 #include "system/gamepad.h"
 #include "system/polled_input.h"
 #include "system/system_driver.h"
+#include "system_driver_seam.h"
 
 using namespace vellum;
 

@@ -3,6 +3,7 @@
 #include "system/event.h"
 #include "system/polled_input.h"
 #include "system/system_driver.h"
+#include "system_driver_seam.h"
 
 using namespace vellum;
 

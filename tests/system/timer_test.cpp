@@ -7,6 +7,7 @@
 #include "system/event_queue.h"
 #include "system/hook.h"
 #include "system/system_driver.h"
+#include "system_driver_seam.h"
 #include "system/main_thread_call.h"
 #include "system/timer.h"
 
