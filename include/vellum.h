@@ -20,7 +20,6 @@
 #include "system/event_queue.h"
 #include "system/gamepad.h"
 #include "system/hook.h"
-#include "system/main_thread_call.h"
 #include "system/polled_input.h"
 #include "system/random.h"
 #include "system/system_driver.h"

@@ -1,6 +1,6 @@
 #include <mutex>
 
-#include "system/main_thread_call.h"
+#include "main_thread_call.h"
 #include "sdl/native_events_sdl.h"
 
 namespace vellum {

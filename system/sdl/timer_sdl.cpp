@@ -5,7 +5,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "system/main_thread_call.h"
+#include "main_thread_call.h"
 #include "sdl/native_events_sdl.h"
 #include "platform_timer.h"
 

@@ -8,7 +8,7 @@
 #include "system/hook.h"
 #include "system/system_driver.h"
 #include "system_driver_seam.h"
-#include "system/main_thread_call.h"
+#include "main_thread_call.h"
 #include "system/timer.h"
 
 using namespace vellum;
