@@ -12,6 +12,7 @@
 #include "audio/audio_sample.h"
 #include "sample/audio_decoder.h"
 #include "sample/ogg_first_link.h"
+#include "sample/vorbis_headers.h"
 
 namespace vellum {
 
@@ -184,6 +185,9 @@ std::unique_ptr<TAudioDecoder> OpenOggDecoder(const Ref<TStream>& stream) {
     int start = stream->Pos();
     int end = OggFirstLinkEnd(*stream);
     stream->Seek(start);
+    bool affordable = VorbisHeadersAffordable(*stream, end);
+    stream->Seek(start);
+    if (!affordable) return nullptr;
     auto decoder = std::make_unique<TOggDecoder>(stream, start, end);
     if (!decoder->Open()) return nullptr;
     return decoder;

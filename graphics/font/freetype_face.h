@@ -19,6 +19,7 @@ struct TFreeTypeFont::Face {
 
     FT_Face face = nullptr;
     std::vector<uint8_t> buffer;  // the font file, when opened from memory
+    long long fileBytes = 0;      // the font file's length
 };
 
 }  // namespace vellum

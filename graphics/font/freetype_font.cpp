@@ -1,19 +1,15 @@
+#include <filesystem>
+
 #include "font/freetype_face.h"
+#include "font/freetype_memory.h"
 #include "runtime/exception.h"
+#include "runtime/load_limits.h"
 #include "stream/bank.h"
 #include "stream/open_stream.h"
 
 namespace vellum {
 
 namespace {
-
-// The library is made at the first load and kept for the life of the
-// process; a failed start is tried again at the next load.
-FT_Library Library() {
-    static FT_Library library = nullptr;
-    if (!library && FT_Init_FreeType(&library) != 0) library = nullptr;
-    return library;
-}
 
 // The rest of stream; false when it cannot be read or is too large.
 bool ReadAll(TStream& stream, std::vector<uint8_t>& bytes) {
@@ -47,27 +43,37 @@ Ref<TFreeTypeFont> TFreeTypeFont::Load(const String& path, int size, int style) 
         stream->Close();
         return LoadMemory(std::move(bytes), size, style);
     }
-    FT_Library library = Library();
+    FT_Library library = FreeTypeLibrary();
     if (!library) return nullptr;
     // Paths use "/" like the stream layer, which also accepts "\".
     String slashed = path;
     for (auto& c : slashed)
         if (c == u'\\') c = u'/';
+    std::string file = ToUtf8(slashed);
+    std::error_code error;
+    auto fileBytes = static_cast<long long>(std::filesystem::file_size(file, error));
+    if (error) return nullptr;
     FT_Face face = nullptr;
-    if (FT_New_Face(library, ToUtf8(slashed).c_str(), 0, &face) != 0) return nullptr;
+    {
+        TFreeTypeAllowance allowance(fileBytes + MAX_DECODER_WORK_BYTES);
+        if (FT_New_Face(library, file.c_str(), 0, &face) != 0) return nullptr;
+    }
     auto owner = std::make_unique<Face>();
     owner->face = face;
+    owner->fileBytes = fileBytes;
     return Open(std::move(owner), size, style);
 }
 
 Ref<TFreeTypeFont> TFreeTypeFont::LoadMemory(std::vector<uint8_t> bytes, int size, int style) {
     if (size < 1 || size > MAX_SIZE || bytes.empty() || bytes.size() > static_cast<size_t>(MAX_FILE_BYTES))
         return nullptr;
-    FT_Library library = Library();
+    FT_Library library = FreeTypeLibrary();
     if (!library) return nullptr;
     auto owner = std::make_unique<Face>();
     owner->buffer = std::move(bytes);
+    owner->fileBytes = static_cast<long long>(owner->buffer.size());
     FT_Face face = nullptr;
+    TFreeTypeAllowance allowance(owner->fileBytes + MAX_DECODER_WORK_BYTES);
     if (FT_New_Memory_Face(library, owner->buffer.data(), static_cast<FT_Long>(owner->buffer.size()), 0, &face) != 0)
         return nullptr;
     owner->face = face;
@@ -78,6 +84,7 @@ Ref<TFreeTypeFont> TFreeTypeFont::Open(std::unique_ptr<Face> face, int size, int
     // Bitmap faces accept only their own sizes: take the largest not above
     // the request.
     int s = size;
+    TFreeTypeAllowance allowance(MAX_DECODER_WORK_BYTES);
     while (s >= 1 && FT_Set_Pixel_Sizes(face->face, 0, static_cast<FT_UInt>(s)) != 0) s--;
     if (s < 1) return nullptr;
     const FT_Size_Metrics& metrics = face->face->size->metrics;

@@ -8,6 +8,7 @@
 
 #include "graphics/font.h"
 #include "graphics/pixmap.h"
+#include "runtime/load_limits.h"
 
 namespace vellum {
 
@@ -30,7 +31,7 @@ public:
     // Largest pixel size a font may be asked for.
     static constexpr int MAX_SIZE = 4096;
     // Largest font file read into memory.
-    static constexpr int MAX_FILE_BYTES = 64 << 20;
+    static constexpr int MAX_FILE_BYTES = MAX_FONT_FILE_BYTES;
 
     TFreeTypeFont();
     ~TFreeTypeFont() override;

@@ -5,6 +5,7 @@
 #include FT_OUTLINE_H
 
 #include "font/freetype_face.h"
+#include "font/freetype_memory.h"
 #include "graphics/pixmap_loader.h"
 #include "runtime/exception.h"
 
@@ -66,6 +67,7 @@ Ref<TPixmap> ConvertedPixmap(FT_Library library, const FT_Bitmap& bitmap) {
         ~Converted() { FT_Bitmap_Done(library, &bitmap); }
     } converted{library, {}};
     FT_Bitmap_Init(&converted.bitmap);
+    TFreeTypeAllowance allowance(static_cast<long long>(bitmap.width) * bitmap.rows + MAX_DECODER_WORK_BYTES);
     if (FT_Bitmap_Convert(library, &bitmap, &converted.bitmap, 1) != 0) return nullptr;
     return GreyPixmap(converted.bitmap, converted.bitmap.num_grays);
 }
@@ -91,8 +93,14 @@ Ref<TGlyph> TFreeTypeFont::LoadGlyph(int index) {
 
 void TFreeTypeFont::Render(TFreeTypeGlyph& glyph, int index) {
     FT_Face face = _face->face;
-    if (FT_Load_Glyph(face, static_cast<FT_UInt>(index) + 1, FT_LOAD_DEFAULT) != 0) return;
+    {
+        // A bitmap glyph's pixels come from the file.
+        long long pixels = _face->fileBytes < MAX_PICTURE_BYTES ? _face->fileBytes : MAX_PICTURE_BYTES;
+        TFreeTypeAllowance allowance(pixels + MAX_DECODER_WORK_BYTES);
+        if (FT_Load_Glyph(face, static_cast<FT_UInt>(index) + 1, FT_LOAD_DEFAULT) != 0) return;
+    }
     FT_GlyphSlot slot = face->glyph;
+    long long rendered = 0;
     if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
         // A damaged outline can span tens of thousands of pixels; refuse
         // such a bitmap before FreeType allocates it.
@@ -100,8 +108,12 @@ void TFreeTypeFont::Render(TFreeTypeGlyph& glyph, int index) {
         FT_Outline_Get_CBox(&slot->outline, &box);
         long long w = ((box.xMax - box.xMin) >> 6) + 2, h = ((box.yMax - box.yMin) >> 6) + 2;
         if (!PictureSizeAllowed(w, h, 1)) return;
+        rendered = w * h;
     }
-    if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return;
+    if (slot->format != FT_GLYPH_FORMAT_BITMAP) {
+        TFreeTypeAllowance allowance(rendered + MAX_DECODER_WORK_BYTES);
+        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return;
+    }
 
     const FT_Bitmap& bitmap = slot->bitmap;
     glyph._x = slot->bitmap_left;

@@ -12,8 +12,10 @@
 #include <cstring>
 #include <exception>
 
+#include "pixmap/picture_input.h"
 #include "pixmap/picture_loaders.h"
 #include "runtime/exception.h"
+#include "runtime/load_limits.h"
 #include "stream/stream.h"
 
 namespace vellum {
@@ -23,8 +25,9 @@ namespace {
 // Progressive files with more scans than this are refused: no encoder
 // writes them, and each scan costs a pass over the whole picture.
 constexpr int kMaxScans = 1000;
-// Decoder work memory beyond the output picture.
-constexpr long kMaxDecoderMemory = 512L << 20;
+// What libjpeg may allocate for itself: beyond its working memory only the
+// coefficients of a file in several scans, which LoadPixmap checks first.
+constexpr long kMaxDecoderMemory = MAX_JPEG_COEFFICIENT_BYTES + MAX_DECODER_WORK_BYTES;
 
 struct JpegError {
     jpeg_error_mgr base;
@@ -138,6 +141,42 @@ int ReadJpegRows(JpegDecoder* d, JSAMPLE* pixels, int pitch, int components) {
     return 1;
 }
 
+// A file in several scans (progressive, or one component a scan) keeps all
+// its coefficients, 64 of 2 bytes a block, padded to whole MCUs, until the
+// last scan. 0 for a file in one scan, which keeps a few rows.
+long long CoefficientBytes(j_decompress_ptr cinfo) {
+    if (!jpeg_has_multiple_scans(cinfo)) return 0;
+    long long bytes = 0;
+    for (int c = 0; c < cinfo->num_components; c++) {
+        const jpeg_component_info& comp = cinfo->comp_info[c];
+        auto roundUp = [](long long n, long long m) { return (n + m - 1) / m * m; };
+        bytes += roundUp(comp.width_in_blocks, comp.h_samp_factor) * roundUp(comp.height_in_blocks, comp.v_samp_factor) *
+                 static_cast<long long>(sizeof(JBLOCK));
+    }
+    return bytes;
+}
+
+// Blocks of every component as the header declares them. Whatever the
+// file, its first scan spends at least one bit on each.
+long long DeclaredBlocks(j_decompress_ptr cinfo) {
+    long long blocks = 0;
+    for (int c = 0; c < cinfo->num_components; c++)
+        blocks += static_cast<long long>(cinfo->comp_info[c].width_in_blocks) * cinfo->comp_info[c].height_in_blocks;
+    return blocks;
+}
+
+// The declared size and the components' sampling against what the
+// decoder would allocate for them and what the rest of the file can hold.
+bool DecodingAffordable(j_decompress_ptr cinfo, TStream& stream, int components) {
+    if (!PictureSizeAllowed(cinfo->image_width, cinfo->image_height, components)) return false;
+    long long coefficients = CoefficientBytes(cinfo);
+    if (coefficients > MAX_JPEG_COEFFICIENT_BYTES) return false;
+    long long picture = static_cast<long long>(cinfo->image_width) * cinfo->image_height * components;
+    // The source has read ahead of the decoder by what it still buffers.
+    long long buffered = static_cast<long long>(cinfo->src->bytes_in_buffer);
+    return InputCanHold(stream, picture + coefficients, DeclaredBlocks(cinfo) / 8 - buffered);
+}
+
 }  // namespace
 
 Ref<TPixmap> TJpegLoader::LoadPixmap(TStream& stream) {
@@ -146,8 +185,7 @@ Ref<TPixmap> TJpegLoader::LoadPixmap(TStream& stream) {
     bool ok = ReadJpegHeader(&state.d);
     jpeg_decompress_struct& cinfo = state.d.cinfo;
     int components = ok ? cinfo.num_components : 0;
-    if (ok && (components == 1 || components == 3) &&
-        PictureSizeAllowed(cinfo.image_width, cinfo.image_height, components)) {
+    if (ok && (components == 1 || components == 3) && DecodingAffordable(&cinfo, stream, components)) {
         cinfo.out_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
         int format = components == 1 ? FMT_I8 : FMT_RGB888;
         auto pixmap = TPixmap::Create(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height),

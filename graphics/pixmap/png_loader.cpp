@@ -6,11 +6,15 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <cstddef>
+#include <cstdlib>
 #include <exception>
 #include <vector>
 
 #include "pixmap/byte_reader.h"
+#include "pixmap/picture_input.h"
 #include "pixmap/picture_loaders.h"
+#include "runtime/load_limits.h"
 #include "stream/stream.h"
 
 namespace vellum {
@@ -28,7 +32,46 @@ struct PngHeader {
     int colorType;
     int bitDepth;
     size_t rowBytes;
+    size_t storedRowBytes;  // a row as the file stores it, before the transforms
 };
+
+// Deflate gives at most this many bytes for one of its own.
+constexpr long long kMaxDeflateRatio = 1032;
+
+// Ancillary chunks the loader has no use for. libpng skips them (and every
+// unknown chunk) without reading them into memory.
+constexpr png_byte kSkippedChunks[] =
+    "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0pHYs\0sBIT\0sCAL\0sPLT\0sRGB\0sTER\0tEXt\0tIME\0zTXt";
+
+// Everything libpng allocates goes through here and is counted, so that
+// together it stays within the decoders' working memory: a chunk that
+// claims gigabytes ends in libpng's own out-of-memory error. The pixels
+// are the loader's, not libpng's.
+struct PngMemory {
+    long long held = 0;
+};
+
+union PngBlockHeader {
+    size_t size;
+    std::max_align_t align;
+};
+
+png_voidp PngAllocate(png_structp png, png_alloc_size_t size) {
+    auto* memory = static_cast<PngMemory*>(png_get_mem_ptr(png));
+    if (size > static_cast<png_alloc_size_t>(MAX_DECODER_WORK_BYTES - memory->held)) return nullptr;
+    auto* block = static_cast<PngBlockHeader*>(std::malloc(sizeof(PngBlockHeader) + size));
+    if (!block) return nullptr;
+    block->size = size;
+    memory->held += static_cast<long long>(size);
+    return block + 1;
+}
+
+void PngRelease(png_structp png, png_voidp pointer) {
+    if (!pointer) return;
+    auto* block = static_cast<PngBlockHeader*>(pointer) - 1;
+    static_cast<PngMemory*>(png_get_mem_ptr(png))->held -= static_cast<long long>(block->size);
+    std::free(block);
+}
 
 [[noreturn]] void OnPngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void OnPngWarning(png_structp, png_const_charp) {}
@@ -54,7 +97,8 @@ void ReadPngData(png_structp png, png_bytep data, size_t length) {
 class TPngReadState {
 public:
     explicit TPngReadState(PngSource* source) {
-        png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+        png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning, &memory,
+                                       PngAllocate, PngRelease);
         if (!png) return;
         info = png_create_info_struct(png);
         png_set_read_fn(png, source, ReadPngData);
@@ -65,6 +109,7 @@ public:
     TPngReadState(const TPngReadState&) = delete;
     TPngReadState& operator=(const TPngReadState&) = delete;
 
+    PngMemory memory;  // outlives libpng's state, which is freed through it
     png_structp png = nullptr;
     png_infop info = nullptr;
 };
@@ -76,8 +121,11 @@ int ReadPngHeader(png_structp png, png_infop info, PngHeader* header) {
     if (setjmp(png_jmpbuf(png))) return 0;
     png_set_sig_bytes(png, 8);
     png_set_user_limits(png, MAX_PICTURE_SIDE, MAX_PICTURE_SIDE);
-    png_set_chunk_malloc_max(png, 16 << 20);
+    png_set_chunk_malloc_max(png, MAX_DECODER_WORK_BYTES);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks, sizeof kSkippedChunks / 5);
     png_read_info(png, info);
+    header->storedRowBytes = png_get_rowbytes(png, info);
     int type = png_get_color_type(png, info);
     bool greyAlpha = type == PNG_COLOR_TYPE_GRAY_ALPHA ||
                      (type == PNG_COLOR_TYPE_GRAY && png_get_valid(png, info, PNG_INFO_tRNS));
@@ -127,6 +175,10 @@ Ref<TPixmap> TPngLoader::LoadPixmap(TStream& stream) {
     if (ok && (header.bitDepth != 8 || format == 0 ||
                header.rowBytes != static_cast<size_t>(header.width) * BytesPerPixel(format) ||
                !PictureSizeAllowed(header.width, header.height, BytesPerPixel(format))))
+        return nullptr;
+    // Each row is stored with a filter byte, then deflated.
+    long long stored = static_cast<long long>(header.height) * (static_cast<long long>(header.storedRowBytes) + 1);
+    if (ok && !InputCanHold(stream, static_cast<long long>(header.rowBytes) * header.height, stored / kMaxDeflateRatio))
         return nullptr;
 
     Ref<TPixmap> pixmap;

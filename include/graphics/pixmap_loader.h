@@ -3,6 +3,7 @@
 // each one in turn to decode a stream, seeking back to the start each time.
 
 #include "graphics/pixmap.h"
+#include "runtime/load_limits.h"
 #include "runtime/string.h"
 
 namespace vellum {
@@ -30,10 +31,8 @@ Ref<TPixmapLoader> FirstPixmapLoader();
 Ref<TPixmap> LoadPixmap(const Ref<TObject>& url);
 Ref<TPixmap> LoadPixmap(const String& url);
 
-// Loaders refuse pictures wider or taller than this.
-constexpr int MAX_PICTURE_SIDE = 16384;
-// Loaders refuse pictures whose pixels would take more bytes than this.
-constexpr long long MAX_PICTURE_BYTES = 256LL << 20;
+// MAX_PICTURE_SIDE, MAX_PICTURE_BYTES and the decoders' limits are in
+// runtime/load_limits.h.
 
 // True when a picture of this size and depth is within the loader limits.
 bool PictureSizeAllowed(long long width, long long height, int bytesPerPixel);
