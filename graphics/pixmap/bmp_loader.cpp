@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pixmap/byte_reader.h"
+#include "pixmap/picture_input.h"
 #include "pixmap/picture_loaders.h"
 
 namespace vellum {
@@ -152,8 +153,10 @@ Ref<TPixmap> TBmpLoader::LoadPixmap(TStream& stream) {
     if (info.dataOffset < consumed) return nullptr;
     in.Skip(info.dataOffset - consumed);
 
-    auto pixmap = TPixmap::Create(info.width, info.height, bpp == 32 ? FMT_BGRA8888 : FMT_BGR888, 4);
     std::vector<uint8_t> row(static_cast<size_t>((static_cast<long long>(info.width) * bpp + 31) / 32 * 4));
+    long long pixels = static_cast<long long>(info.width) * info.height * (bpp == 32 ? 4 : 3);
+    if (!InputCanHold(stream, pixels, static_cast<long long>(row.size()) * info.height - in.Buffered())) return nullptr;
+    auto pixmap = TPixmap::Create(info.width, info.height, bpp == 32 ? FMT_BGRA8888 : FMT_BGR888, 4);
     for (int i = 0; i < info.height; i++) {
         in.Bytes(row.data(), static_cast<int>(row.size()));
         int y = info.topDown ? i : info.height - 1 - i;

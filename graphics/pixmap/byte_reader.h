@@ -27,6 +27,8 @@ public:
     int BytesUpTo(void* out, int count);
     // Discards count bytes; raises TStreamReadException when the stream ends first.
     void Skip(long long count);
+    // Bytes read from the stream ahead of what was handed out.
+    int Buffered() const { return _end - _pos; }
 
 private:
     void Fill();

@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "pixmap/byte_reader.h"
+#include "pixmap/picture_input.h"
 #include "pixmap/picture_loaders.h"
 #include "pixmap/pixmap_convert.h"
 
@@ -76,13 +77,18 @@ Ref<TPixmap> TTgaLoader::LoadPixmap(TStream& stream) {
     if (width < 1 || height < 1 || width > kMaxTgaSide || height > kMaxTgaSide) return nullptr;
 
     int format = psize == 16 || psize == 32 ? FMT_RGBA8888 : FMT_RGB888;
-    auto pixmap = TPixmap::Create(width, height, format, 4);
     in.Skip(idlen);
+    // Run-length rows take at least one packet per 128 pixels.
+    int bytes = (psize + 7) / 8;
+    long long rowInput = imageType == 2 ? static_cast<long long>(width) * bytes : (width + 127) / 128 * (1 + bytes);
+    if (!InputCanHold(stream, static_cast<long long>(width) * height * BytesPerPixel(format),
+                      rowInput * height - in.Buffered()))
+        return nullptr;
+    auto pixmap = TPixmap::Create(width, height, format, 4);
 
     // Rows are stored from the bottom unless the origin bit says top; pixels
     // from the left unless the right-to-left bit is set.
     bool topDown = (attbits & 0x20) != 0, rightToLeft = (attbits & 0x10) != 0;
-    int bytes = (psize + 7) / 8;
     std::vector<uint8_t> raw(static_cast<size_t>(width) * bytes), rgba(static_cast<size_t>(width) * 4);
     TRunLengthDecoder packets(in, psize);
     for (int row = 0; row < height; row++) {

@@ -140,6 +140,30 @@ void SetChecksum(std::string& ogg, size_t pos, size_t headerLength, size_t bodyL
 
 }  // namespace
 
+std::string OggPages(const std::vector<std::string>& packets, std::int64_t frames, int serial) {
+    ogg_stream_state stream;
+    ogg_stream_init(&stream, serial);
+    std::string out;
+    for (size_t i = 0; i < packets.size(); i++) {
+        std::string body = packets[i];
+        ogg_packet packet{};
+        packet.packet = reinterpret_cast<unsigned char*>(body.data());
+        packet.bytes = static_cast<long>(body.size());
+        packet.b_o_s = i == 0;
+        packet.e_o_s = i + 1 == packets.size();
+        packet.granulepos = i + 1 == packets.size() ? frames : 0;
+        packet.packetno = static_cast<ogg_int64_t>(i);
+        ogg_stream_packetin(&stream, &packet);
+        ogg_page page;
+        while (ogg_stream_flush(&stream, &page)) {
+            out.append(reinterpret_cast<char*>(page.header), static_cast<size_t>(page.header_len));
+            out.append(reinterpret_cast<char*>(page.body), static_cast<size_t>(page.body_len));
+        }
+    }
+    ogg_stream_clear(&stream);
+    return out;
+}
+
 void FixOggChecksums(std::string& ogg) {
     size_t headerLength = 0, bodyLength = 0;
     for (size_t pos = ogg.find("OggS"); pos != std::string::npos; pos = ogg.find("OggS", pos + 1)) {

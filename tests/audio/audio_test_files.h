@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vellum::test {
 
@@ -33,6 +34,10 @@ private:
 // values in -1..1.
 std::string EncodeOgg(int channels, int hertz, int frames, const std::function<float(int, int)>& sample,
                       float quality = 0.4f, int serial = 1234);
+
+// An Ogg stream of ready-made packets: the first alone on its page, then
+// one page for each; the last ends the stream at granule position frames.
+std::string OggPages(const std::vector<std::string>& packets, std::int64_t frames, int serial = 1234);
 
 // Recomputes the checksum of every whole page, after a test changed bytes;
 // bytes between pages are skipped, as the Ogg fuzzer does.

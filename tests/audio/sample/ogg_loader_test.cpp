@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <ogg/ogg.h>
+
 #include "audio_test_files.h"
 #include "audio_unit_util.h"
 
@@ -111,6 +113,55 @@ TEST(OggLoaderTest, OnlyTheFirstChainedStreamIsLoaded) {
     sample = LoadBytes(first + second);
     ASSERT_TRUE(sample);
     EXPECT_EQ(sample->length, 30000);
+}
+
+// Packet bits written LSB first, as Vorbis reads them.
+class PacketWriter {
+public:
+    PacketWriter() { oggpack_writeinit(&_buffer); }
+    ~PacketWriter() { oggpack_writeclear(&_buffer); }
+    PacketWriter& Bits(unsigned long value, int bits) {
+        oggpack_write(&_buffer, value, bits);
+        return *this;
+    }
+    PacketWriter& Text(const std::string& text) {
+        for (char c : text) Bits(static_cast<unsigned char>(c), 8);
+        return *this;
+    }
+    std::string Packet() {
+        return std::string(reinterpret_cast<char*>(oggpack_get_buffer(&_buffer)),
+                           static_cast<size_t>(oggpack_bytes(&_buffer)));
+    }
+
+private:
+    oggpack_buffer _buffer;
+};
+
+// Headers of one channel at 22050 Hz whose setup has a single codebook of
+// 2^20 entries, each 20 bits long, described in a few bytes; one audio
+// packet follows.
+std::string OggWithHugeCodebook() {
+    PacketWriter id, comment, setup;
+    id.Text("\x01vorbis").Bits(0, 32).Bits(1, 8).Bits(22050, 32).Bits(0, 32).Bits(0, 32).Bits(0, 32);
+    id.Bits(8, 4).Bits(11, 4).Bits(1, 1);
+    comment.Text("\x03vorbis").Bits(0, 32).Bits(0, 32).Bits(1, 1);
+    setup.Text("\x05vorbis").Bits(0, 8);
+    setup.Bits(0x564342, 24).Bits(1, 16).Bits(1 << 20, 24).Bits(1, 1).Bits(19, 5).Bits(1 << 20, 21).Bits(0, 4);
+    setup.Bits(0, 6).Bits(0, 16);                                     // time
+    setup.Bits(0, 6).Bits(1, 16).Bits(0, 5).Bits(0, 2).Bits(0, 4);    // floor 1 without partitions
+    setup.Bits(0, 6).Bits(0, 16).Bits(0, 24).Bits(0, 24).Bits(0, 24);  // residue 0 ...
+    setup.Bits(0, 6).Bits(0, 8).Bits(0, 3).Bits(0, 1);                 // ... grouped by book 0
+    setup.Bits(0, 6).Bits(0, 16).Bits(0, 1).Bits(0, 1).Bits(0, 2).Bits(0, 8).Bits(0, 8).Bits(0, 8);  // mapping
+    setup.Bits(0, 6).Bits(0, 1).Bits(0, 16).Bits(0, 16).Bits(0, 8);   // mode
+    setup.Bits(1, 1);
+    return OggPages({id.Packet(), comment.Packet(), setup.Packet(), std::string(1, '\0')}, 128);
+}
+
+// libvorbis sorts a codebook's entries on the stack (12 bytes each) and
+// unpacks it with plain malloc: such a book would overflow the stack of
+// the thread that opens the file.
+TEST(OggLoaderTest, CodebookTooLargeForItsFileIsRefusedBeforeLibvorbisSeesIt) {
+    EXPECT_FALSE(LoadBytes(OggWithHugeCodebook()));
 }
 
 // Found by fuzzing: the second page repeats the stream-start flag and claims

@@ -99,7 +99,9 @@ TEST_F(TgaLoaderTest, RefusedHeadersGiveNull) {
 TEST_F(TgaLoaderTest, TruncatedDataIsAReadError) {
     TTgaLoader loader;
     EXPECT_THROW(test::LoadWith(loader, TgaHeader(2, 4, 4, 32) + Bytes(20, '\0')), TStreamReadException);
-    EXPECT_THROW(test::LoadWith(loader, TgaHeader(10, 4096, 4096, 32) + "\x7F"), TStreamReadException);
+    EXPECT_THROW(test::LoadWith(loader, TgaHeader(10, 64, 64, 32) + "\x7F"), TStreamReadException);
+    // 64 MB of pixels that 19 bytes cannot hold: refused before they are made.
+    EXPECT_EQ(test::LoadWith(loader, TgaHeader(10, 4096, 4096, 32) + "\x7F"), nullptr);
     EXPECT_EQ(test::LoadBytes(TgaHeader(10, 4, 4, 24) + "\x81\x01\x02\x03"), nullptr);
 }
 
