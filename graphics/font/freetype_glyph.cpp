@@ -107,7 +107,9 @@ void TFreeTypeFont::Render(TFreeTypeGlyph& glyph, int index) {
         FT_BBox box;
         FT_Outline_Get_CBox(&slot->outline, &box);
         long long w = ((box.xMax - box.xMin) >> 6) + 2, h = ((box.yMax - box.yMin) >> 6) + 2;
-        if (!PictureSizeAllowed(w, h, 1)) return;
+        // Nor is a glyph more than 8 em on a side believed, unless it is small anyway.
+        long long side = 8LL * (face->size->metrics.y_ppem > 0 ? face->size->metrics.y_ppem : 1);
+        if (!PictureSizeAllowed(w, h, 1) || (w * h > MAX_DECODER_WORK_BYTES && (w > side || h > side))) return;
         rendered = w * h;
     }
     if (slot->format != FT_GLYPH_FORMAT_BITMAP) {

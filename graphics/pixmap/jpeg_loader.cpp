@@ -22,9 +22,14 @@ namespace vellum {
 
 namespace {
 
-// Progressive files with more scans than this are refused: no encoder
-// writes them, and each scan costs a pass over the whole picture.
+// Each scan costs a pass over the whole picture. Files with more scans
+// than this are refused: no encoder writes them.
 constexpr int kMaxScans = 1000;
+// Beyond this many scans, a file goes on only while all its passes
+// together stay within kMaxScanBlocks blocks (about 20 ms of decoding),
+// so a small file cannot make thousands of passes over a large picture.
+constexpr int kFreeScans = 64;
+constexpr long long kMaxScanBlocks = 4LL << 20;
 // What libjpeg may allocate for itself: beyond its working memory only the
 // coefficients of a file in several scans, which LoadPixmap checks first.
 constexpr long kMaxDecoderMemory = MAX_JPEG_COEFFICIENT_BYTES + MAX_DECODER_WORK_BYTES;
@@ -32,6 +37,11 @@ constexpr long kMaxDecoderMemory = MAX_JPEG_COEFFICIENT_BYTES + MAX_DECODER_WORK
 struct JpegError {
     jpeg_error_mgr base;
     jmp_buf jump;
+};
+
+struct JpegProgress {
+    jpeg_progress_mgr base;
+    long long blocks;  // of every component, as the header declares them
 };
 
 struct JpegSource {
@@ -46,7 +56,7 @@ struct JpegDecoder {
     jpeg_decompress_struct cinfo;
     JpegError error;
     JpegSource source;
-    jpeg_progress_mgr progress;
+    JpegProgress progress;
 };
 
 [[noreturn]] void OnJpegError(j_common_ptr cinfo) {
@@ -56,7 +66,9 @@ void OnJpegMessage(j_common_ptr) {}
 
 void OnJpegProgress(j_common_ptr cinfo) {
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (d->input_scan_number > kMaxScans) OnJpegError(cinfo);
+    long long scans = d->input_scan_number;
+    long long blocks = reinterpret_cast<JpegProgress*>(d->progress)->blocks;
+    if (scans > kMaxScans || (scans > kFreeScans && scans * blocks > kMaxScanBlocks)) OnJpegError(cinfo);
 }
 
 void InitJpegSource(j_decompress_ptr) {}
@@ -106,7 +118,7 @@ public:
         d.source.base.term_source = TermJpegSource;
         d.source.stream = &stream;
         d.source.error = &error;
-        d.progress.progress_monitor = OnJpegProgress;
+        d.progress.base.progress_monitor = OnJpegProgress;
     }
     ~TJpegState() { jpeg_destroy_decompress(&d.cinfo); }
     TJpegState(const TJpegState&) = delete;
@@ -120,7 +132,7 @@ int ReadJpegHeader(JpegDecoder* d) {
     if (setjmp(d->error.jump)) return 0;
     jpeg_create_decompress(&d->cinfo);
     d->cinfo.src = &d->source.base;
-    d->cinfo.progress = &d->progress;
+    d->cinfo.progress = &d->progress.base;
     d->cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
     return jpeg_read_header(&d->cinfo, TRUE) == JPEG_HEADER_OK;
 }
@@ -185,6 +197,7 @@ Ref<TPixmap> TJpegLoader::LoadPixmap(TStream& stream) {
     bool ok = ReadJpegHeader(&state.d);
     jpeg_decompress_struct& cinfo = state.d.cinfo;
     int components = ok ? cinfo.num_components : 0;
+    if (ok) state.d.progress.blocks = DeclaredBlocks(&cinfo);
     if (ok && (components == 1 || components == 3) && DecodingAffordable(&cinfo, stream, components)) {
         cinfo.out_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
         int format = components == 1 ? FMT_I8 : FMT_RGB888;
