@@ -91,8 +91,14 @@ bool ParseGameOptions(const std::vector<vellum::String>& args, TGameOptions& opt
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == u"--windowed") {
             options.windowed = true;
-        } else if (args[i] == u"--seed" && i + 1 < args.size()) {
-            const vellum::String& number = args[++i];
+        } else if (args[i] == u"--help") {
+            options.help = true;
+            return true;
+        } else if (args[i] == u"--version") {
+            options.version = true;
+            return true;
+        } else if (args[i] == u"--seed") {
+            const vellum::String number = i + 1 < args.size() ? args[++i] : vellum::String();
             if (!IsWholeNumber(number)) {
                 error = u"--seed needs a whole number, not \"" + number + u"\"";
                 return false;
@@ -105,21 +111,23 @@ bool ParseGameOptions(const std::vector<vellum::String>& args, TGameOptions& opt
             if (!fileAfter(i, options.replay)) return false;
         } else if (args[i] == u"--fast") {
             options.fast = true;
-        } else if (args[i] == u"--shot" && i + 1 < args.size()) {
-            const vellum::String& request = args[++i];
+        } else if (args[i] == u"--shot") {
+            const vellum::String request = i + 1 < args.size() ? args[++i] : vellum::String();
             size_t colon = request.find(u':');
             if (colon == vellum::String::npos || !IsWholeNumber(request.substr(0, colon)) || colon + 1 == request.size()) {
                 error = u"--shot needs STEP:FILE, not \"" + request + u"\"";
                 return false;
             }
             options.shots.push_back({vellum::ParseInt(request.substr(0, colon)), FromLaunchFolder(request.substr(colon + 1))});
-        } else if (args[i] == u"--shot-width" && i + 1 < args.size() && IsWholeNumber(args[i + 1]) &&
-                   vellum::ParseInt(args[i + 1]) > 0) {
-            options.shotWidth = vellum::ParseInt(args[++i]);
+        } else if (args[i] == u"--shot-width") {
+            const vellum::String width = i + 1 < args.size() ? args[++i] : vellum::String();
+            if (!IsWholeNumber(width) || vellum::ParseInt(width) <= 0) {
+                error = u"--shot-width needs a width in pixels, not \"" + width + u"\"";
+                return false;
+            }
+            options.shotWidth = vellum::ParseInt(width);
         } else {
-            error = u"unknown option \"" + args[i] +
-                    u"\" (options: --windowed, --seed N, --record FILE, --replay FILE [--fast] [--shot STEP:FILE]"
-                    u" [--shot-width W])";
+            error = u"unknown option \"" + args[i] + u"\"";
             return false;
         }
     }
@@ -169,8 +177,12 @@ int GameMain() {
     TGameOptions options;
     vellum::String error;
     if (!ParseGameOptions(vellum::AppArgs(), options, error)) {
-        std::fprintf(stderr, "tiderush: %s\n", vellum::ToUtf8(error).c_str());
+        std::fprintf(stderr, "tiderush: %s\n\n%s", vellum::ToUtf8(error).c_str(), UsageText());
         return 2;
+    }
+    if (options.help || options.version) {
+        std::fputs(options.help ? UsageText() : (VersionLine() + "\n").c_str(), stdout);
+        return 0;
     }
     // A replay brings its own seed; a recording keeps the one it starts with.
     TReplayReader replay;

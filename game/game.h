@@ -41,12 +41,20 @@ struct TGameOptions {
     bool fast = false;      // replay without waiting for the frame timer
     std::vector<TShotRequest> shots;  // --shot STEP:FILE, replays only
     int shotWidth = 0;      // --shot-width W: pictures scaled to W pixels wide
+    bool help = false;      // --help: print the usage, start nothing
+    bool version = false;   // --version: print the version, start nothing
 };
 
 // Reads --windowed, --seed N, --record FILE, --replay FILE, --fast,
-// --shot STEP:FILE and --shot-width W; false with a message for anything else. Relative file
-// names are taken from the folder the program was started in.
+// --shot STEP:FILE, --shot-width W, --help and --version; false with a message for
+// anything else. --help and --version end the reading. Relative file names are
+// taken from the folder the program was started in.
 bool ParseGameOptions(const std::vector<vellum::String>& args, TGameOptions& options, vellum::String& error);
+
+// The --help text: every option and the controls.
+const char* UsageText();
+// "tiderush 0.2 (Vellum 0.2)": the game's version and the engine's it runs with.
+std::string VersionLine();
 
 // Starts every engine module the game uses, once, dependencies first.
 void InitEngineModules();

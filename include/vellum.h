@@ -10,6 +10,7 @@
 #include "runtime/object.h"
 #include "runtime/startup.h"
 #include "runtime/string.h"
+#include "runtime/version.h"
 
 #include "stream/stream_all.h"
 

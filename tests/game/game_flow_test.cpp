@@ -226,3 +226,24 @@ TEST(GameOptions, WindowedAndSeed) {
     EXPECT_FALSE(ParseGameOptions({u"tiderush", u"--fast"}, options, error));
     EXPECT_NE(error.find(u"--fast"), vellum::String::npos);
 }
+
+TEST(GameOptions, HelpAndVersionEndTheReadingAndAValueIsNeverTakenForAnOption) {
+    TGameOptions help;
+    vellum::String error;
+    EXPECT_TRUE(ParseGameOptions({u"tiderush", u"--help", u"--no-such-option"}, help, error));
+    EXPECT_TRUE(help.help);
+    TGameOptions version;
+    EXPECT_TRUE(ParseGameOptions({u"tiderush", u"--windowed", u"--version"}, version, error));
+    EXPECT_TRUE(version.version);
+    EXPECT_FALSE(version.help);
+
+    TGameOptions options;
+    EXPECT_FALSE(ParseGameOptions({u"tiderush", u"--no-such-option"}, options, error));
+    EXPECT_EQ(error, u"unknown option \"--no-such-option\"");
+    EXPECT_FALSE(ParseGameOptions({u"tiderush", u"--replay", u"x", u"--shot-width", u"0"}, options, error));
+    EXPECT_NE(error.find(u"--shot-width"), vellum::String::npos);
+    EXPECT_FALSE(ParseGameOptions({u"tiderush", u"--seed"}, options, error));
+    EXPECT_NE(error.find(u"--seed"), vellum::String::npos);
+    EXPECT_FALSE(ParseGameOptions({u"tiderush", u"--replay", u"x", u"--shot", u"--fast"}, options, error));
+    EXPECT_NE(error.find(u"--shot"), vellum::String::npos);
+}

@@ -1,0 +1,7 @@
+#include "runtime/version.h"
+
+namespace vellum {
+
+const char* VellumVersion() { return VELLUM_VERSION; }
+
+}  // namespace vellum
