@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# install_test.sh BUILD_DIR CMAKE CXX DESKTOP_FILE_VALIDATE APPSTREAMCLI
+# install_test.sh BUILD_DIR CMAKE CXX DESKTOP_FILE_VALIDATE APPSTREAMCLI VERSION
 set -euo pipefail
-build=$1 cmake=$2 cxx=$3 validate_desktop=$4 appstreamcli=$5
+build=$1 cmake=$2 cxx=$3 validate_desktop=$4 appstreamcli=$5 version=$6
 src=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d /tmp/vellum-install-XXXXXX)
 trap 'rm -rf "$work"' EXIT
@@ -30,34 +30,22 @@ done
 diff <(cd "$src/include" && find . -name '*.h' | sort) \
      <(cd "$prefix/include/vellum" && find . -type f | sort) || fail "installed headers differ from include/"
 
+# The manual page renders without a warning from man or groff.
+page=$prefix/share/man/man6/tiderush.6.gz
+[ -f "$page" ] || fail "no manual page"
+warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "the manual page: $warnings"
+
 "$validate_desktop" "$prefix/share/applications/$app.desktop" || fail "desktop entry"
 "$appstreamcli" validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" || fail "AppStream metadata"
+# One version everywhere: the newest AppStream release and the programs' own.
+grep -m1 '<release ' "$prefix/share/metainfo/$app.metainfo.xml" | grep -q "version=\"$version\"" \
+  || fail "the newest AppStream release is not $version"
+[ "$("$prefix/bin/tiderush" --version)" = "tiderush $version (Vellum $version)" ] || fail "tiderush --version"
 
 # The installed game, started through its link from another folder, shows
 # its window and ends on Escape.
-run_window_program() {  # name program args...
-  local name=$1; shift
-  mkdir -p "$work/elsewhere"
-  (cd "$work/elsewhere" && exec "$@" 2>"$work/$name.err") &
-  local pid=$! window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  [ -n "$window" ] || { cat "$work/$name.err" >&2; fail "$name showed no window"; }
-  sleep 1  # a few dozen frames
-  kill -0 "$pid" 2>/dev/null || { cat "$work/$name.err" >&2; fail "$name ended early"; }
-  timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
-  timeout 5 xdotool key --window "$window" Escape 2>/dev/null || true
-  timeout 5 xdotool key Escape 2>/dev/null || true
-  local status=0
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then kill -9 "$pid"; fail "$name did not end on Escape"; fi
-  wait "$pid" || status=$?
-  [ "$status" -eq 0 ] || { cat "$work/$name.err" >&2; fail "$name ended with status $status"; }
-}
+. "$src/tests/window_program.sh"
 export VELLUM_NO_DIALOGS=1
 run_window_program tiderush "$prefix/bin/tiderush" --windowed
 
@@ -71,4 +59,16 @@ grep -q -- "-I$prefix/include/vellum\|isystem $prefix/include/vellum" "$work/exa
 grep -q "$src" "$work/examples/CMakeFiles/hello_window.dir/flags.make" \
   && fail "the examples reached into the source tree"
 run_window_program hello_window "$work/examples/hello_window"
+
+# The examples again, as a program built without CMake would be: with the
+# compiler and pkg-config alone.
+export PKG_CONFIG_PATH="$(dirname "$(find "$prefix" -name vellum.pc)")"
+[ "$(pkg-config --modversion vellum)" = "$version" ] || fail "vellum.pc says $(pkg-config --modversion vellum)"
+[ "$(pkg-config --variable=prefix vellum)" = "$prefix" ] || fail "vellum.pc names another prefix"
+for example in hello_window input_loop; do
+  # shellcheck disable=SC2046  # the flags are words
+  "$cxx" -o "$work/pc_$example" "$prefix/share/doc/vellum/examples/$example.cpp" $(pkg-config --cflags --libs vellum) \
+    >"$work/pc_$example.log" 2>&1 || { cat "$work/pc_$example.log"; fail "building $example with pkg-config"; }
+done
+run_window_program pc_hello_window "$work/pc_hello_window"
 echo "installed, validated, played and built against $prefix"
