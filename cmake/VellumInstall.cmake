@@ -111,5 +111,7 @@ install(FILES ${PROJECT_BINARY_DIR}/VellumConfig.cmake ${PROJECT_BINARY_DIR}/Vel
 include(VellumPkgConfig)
 install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vellum/examples COMPONENT development)
 if(TARGET docs)
-  install(DIRECTORY ${PROJECT_BINARY_DIR}/docs/html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vellum COMPONENT development)
+  # OPTIONAL: a build of single targets may not have made it.
+  install(DIRECTORY ${PROJECT_BINARY_DIR}/docs/html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vellum COMPONENT development
+    OPTIONAL)
 endif()
