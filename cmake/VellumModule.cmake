@@ -30,7 +30,10 @@ function(vellum_module name)
   if(VELLUM_SANITIZE)
     target_link_options(${name} INTERFACE -fsanitize=address,undefined)
   endif()
-  # The shared library is made of these objects.
+  # The shared library is made of these objects. It exports what include/
+  # declares and nothing else: everything is hidden unless a public header,
+  # under "#pragma GCC visibility push(default)", declared it.
+  set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden)
   if(VELLUM_SHARED_LIBRARY)
     set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
   endif()

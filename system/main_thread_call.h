@@ -3,6 +3,7 @@
 // the main thread. Posted calls run in posting order while the main thread
 // pumps system messages.
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 using TMainThreadFunction = void (*)(int argument);
@@ -11,3 +12,4 @@ using TMainThreadFunction = void (*)(int argument);
 void PostMainThreadCall(TMainThreadFunction function, int argument);
 
 }  // namespace vellum
+#pragma GCC visibility pop

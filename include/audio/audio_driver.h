@@ -9,6 +9,7 @@
 #include "audio/sound.h"
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TAudioStream;
@@ -64,3 +65,4 @@ std::vector<String> AudioDriverNames();
 void ShutdownAudioDriver();
 
 }  // namespace vellum
+#pragma GCC visibility pop

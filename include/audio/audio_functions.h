@@ -5,6 +5,7 @@
 #include "audio/sound.h"
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // A sound of the current driver from url; Null when it cannot be loaded.
@@ -31,3 +32,4 @@ void PauseChannel(const Ref<TChannel>& channel);
 void ResumeChannel(const Ref<TChannel>& channel);
 
 }  // namespace vellum
+#pragma GCC visibility pop

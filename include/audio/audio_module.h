@@ -1,6 +1,7 @@
 #pragma once
 // Start-up of the audio module.
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Starts the stream module, then registers the sample loaders (Ogg first,
@@ -10,3 +11,4 @@ namespace vellum {
 void InitAudioModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

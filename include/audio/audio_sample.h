@@ -6,6 +6,7 @@
 
 #include "runtime/object.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Sample format codes.
@@ -49,3 +50,4 @@ private:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -3,6 +3,7 @@
 // system's default output from the start, and after EnableOpenALAudio one
 // driver per output device, "OpenAL <device>", and "OpenAL Default".
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // 1 when the OpenAL library is present (it is linked in).
@@ -12,3 +13,4 @@ int OpenALInstalled();
 int EnableOpenALAudio();
 
 }  // namespace vellum
+#pragma GCC visibility pop

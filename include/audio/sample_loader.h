@@ -6,6 +6,7 @@
 #include "runtime/string.h"
 #include "stream/stream.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TAudioSampleLoader : public TObject {
@@ -31,3 +32,4 @@ Ref<TAudioSample> LoadAudioSample(const Ref<TObject>& url);
 Ref<TAudioSample> LoadAudioSample(const String& url);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -5,6 +5,7 @@
 
 #include "runtime/object.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Load flags of LoadSound and CreateSound.
@@ -44,3 +45,4 @@ public:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -9,6 +9,7 @@
 
 #include "graphics/graphics.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 enum : int { BLEND_MASK = 1, BLEND_SOLID = 2, BLEND_ALPHA = 3, BLEND_LIGHT = 4, BLEND_SHADE = 5 };
@@ -127,3 +128,4 @@ void DrawPixmap(const Ref<TPixmap>& pixmap, int x, int y);
 Ref<TPixmap> GrabPixmap(int x, int y, int width, int height);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -5,6 +5,7 @@
 #include "runtime/object.h"
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Style bit asking for smooth glyphs: a transparent border around each glyph
@@ -55,3 +56,4 @@ Ref<TFont> LoadFont(const Ref<TObject>& source, int size, int style);
 Ref<TFont> LoadFont(const String& source, int size, int style);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -1,5 +1,6 @@
 #pragma once
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Starts the font module once (and the stream module first): adds the
@@ -7,3 +8,4 @@ namespace vellum {
 void InitFontModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

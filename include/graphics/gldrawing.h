@@ -12,6 +12,7 @@
 
 #include "graphics/drawing.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // The one OpenGL 2D driver, or Null when there is no OpenGL window driver.
@@ -30,3 +31,4 @@ bool GLBatching();
 void InitGLDrawingModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

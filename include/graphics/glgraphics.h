@@ -5,6 +5,7 @@
 
 #include "graphics/graphics.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // The one OpenGL window driver, created on first use: to open contexts
@@ -17,3 +18,4 @@ bool EnableGLContextSharing();
 void InitGLGraphicsModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

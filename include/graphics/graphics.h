@@ -8,6 +8,7 @@
 
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 enum : int {
@@ -99,3 +100,4 @@ int GraphicsSeq();
 void InitGraphicsModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -8,6 +8,7 @@
 #include "graphics/pixmap.h"
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 enum : int { IMAGE_MASKED = 1, IMAGE_FILTERED = 2, IMAGE_MIPMAPPED = 4, IMAGE_DYNAMIC = 8 };
@@ -79,3 +80,4 @@ void DrawImagePart(const Ref<TImage>& image, float x, float y, float width, floa
                    float sw, float sh, float hx = 0, float hy = 0, int frame = 0);
 
 }  // namespace vellum
+#pragma GCC visibility pop

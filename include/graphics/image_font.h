@@ -7,6 +7,7 @@
 #include "graphics/font.h"
 #include "graphics/image.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TImageGlyph : public TGlyph {
@@ -56,3 +57,4 @@ int TextWidth(const String& text);
 int TextHeight(const String& text);
 
 }  // namespace vellum
+#pragma GCC visibility pop

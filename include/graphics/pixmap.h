@@ -9,6 +9,7 @@
 #include "graphics/pixmap_format.h"
 #include "runtime/object.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TPixmap : public TObject {
@@ -55,3 +56,4 @@ private:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

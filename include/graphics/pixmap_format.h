@@ -2,6 +2,7 @@
 // Pixel formats of TPixmap and their per-format tables. A pixel value handed
 // to callers is a 32-bit ARGB int: alpha in bits 24-31, then red, green, blue.
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 constexpr int FMT_I8 = 1;        // intensity; reads with alpha 255
@@ -26,3 +27,4 @@ constexpr bool FormatHasAlpha(int format) {
 }
 
 }  // namespace vellum
+#pragma GCC visibility pop

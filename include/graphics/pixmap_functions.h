@@ -4,6 +4,7 @@
 
 #include "graphics/pixmap.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // TPixmap::Create.
@@ -45,3 +46,4 @@ Ref<TPixmap> ResizePixmap(const Ref<TPixmap>& pixmap, int width, int height);
 TPixmap& CheckedPixmap(const Ref<TPixmap>& pixmap);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -6,6 +6,7 @@
 #include "runtime/load_limits.h"
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TStream;
@@ -38,3 +39,4 @@ Ref<TPixmap> LoadPixmap(const String& url);
 bool PictureSizeAllowed(long long width, long long height, int bytesPerPixel);
 
 }  // namespace vellum
+#pragma GCC visibility pop

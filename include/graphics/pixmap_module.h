@@ -1,5 +1,6 @@
 #pragma once
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Starts the pixmap module once (and the stream module first): creates the
@@ -7,3 +8,4 @@ namespace vellum {
 void InitPixmapModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

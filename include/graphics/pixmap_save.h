@@ -4,6 +4,7 @@
 #include "graphics/pixmap.h"
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Writes the pixmap to url as an 8-bit RGB PNG (RGBA when the pixmap's format
@@ -12,3 +13,4 @@ int SavePixmapPNG(const Ref<TPixmap>& pixmap, const Ref<TObject>& url);
 int SavePixmapPNG(const Ref<TPixmap>& pixmap, const String& url);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -5,6 +5,7 @@
 
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 const std::vector<String>& AppArgs();
@@ -19,3 +20,4 @@ void SetAppTitle(const String& title);
 void SetAppArgs(int argc, char** argv);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -7,6 +7,7 @@
 
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TException : public std::exception {
@@ -57,3 +58,4 @@ T& NotNull(const Ref<T>& object, const char16_t* what) {
 }
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 void AddExitFunction(std::function<void()> function);
@@ -11,3 +12,4 @@ void AddExitFunction(std::function<void()> function);
 void RunExitFunctions();
 
 }  // namespace vellum
+#pragma GCC visibility pop

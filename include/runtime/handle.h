@@ -3,6 +3,7 @@
 
 #include "runtime/object.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // The handle of the object, allocating one on first use; 0 for Null.
@@ -13,3 +14,4 @@ Ref<TObject> HandleToObject(int handle);
 void ReleaseHandle(int handle);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -6,6 +6,7 @@
 
 #include "runtime/object.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TLink : public TObject {
@@ -85,3 +86,4 @@ private:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

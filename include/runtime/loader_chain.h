@@ -10,6 +10,7 @@
 
 #include "runtime/object.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 template <class T>
@@ -56,3 +57,4 @@ TLoaderChain<T>& ModuleChain() {
 }
 
 }  // namespace vellum
+#pragma GCC visibility pop

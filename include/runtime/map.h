@@ -6,6 +6,7 @@
 
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TMap : public TObject {
@@ -30,3 +31,4 @@ private:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

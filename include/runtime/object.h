@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TObject : public std::enable_shared_from_this<TObject> {
@@ -37,3 +38,4 @@ Ref<T> Self(T* object) {
 }
 
 }  // namespace vellum
+#pragma GCC visibility pop

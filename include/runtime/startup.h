@@ -3,6 +3,7 @@
 // the engine:
 //   int main(int argc, char** argv) { return vellum::RunProgram(argc, argv, GameMain); }
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Starts the runtime, installs the processor-fault report, makes the
@@ -24,3 +25,4 @@ const char* FaultName(int signal, int code);
 void InitRuntimeModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

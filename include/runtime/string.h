@@ -8,6 +8,7 @@
 
 #include "runtime/object.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 using String = std::u16string;
@@ -55,3 +56,4 @@ Ref<TObject> BoxString(String text);
 bool UnboxString(const Ref<TObject>& object, String& text);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 #pragma once
 // The engine's version, as the library a program runs with reports it.
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // The version of the engine in use, "major.minor" (for example "0.2"). A
@@ -9,3 +10,4 @@ namespace vellum {
 const char* VellumVersion();
 
 }  // namespace vellum
+#pragma GCC visibility pop

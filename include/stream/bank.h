@@ -8,6 +8,7 @@
 #include "runtime/object.h"
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TStream;
@@ -63,3 +64,4 @@ private:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -3,6 +3,7 @@
 
 #include "stream/bank.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // A new bank of size bytes.
@@ -37,3 +38,4 @@ void CopyBankBytes(const Ref<TBank>& source, int sourceOffset, const Ref<TBank>&
 TBank& CheckedBank(const Ref<TBank>& bank);
 
 }  // namespace vellum
+#pragma GCC visibility pop

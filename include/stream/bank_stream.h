@@ -4,6 +4,7 @@
 #include "stream/bank.h"
 #include "stream/stream.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TBankStream : public TStream {
@@ -33,3 +34,4 @@ private:
 Ref<TBankStream> CreateBankStream(Ref<TBank> bank);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -5,6 +5,7 @@
 
 #include "stream/stream.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TCStream : public TStream {
@@ -51,3 +52,4 @@ private:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

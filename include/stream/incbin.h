@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Makes size bytes at data available under path ("\" counts as "/"). The
@@ -15,3 +16,4 @@ void RegisterIncbin(std::u16string_view path, const void* data, int size);
 bool FindIncbin(std::u16string_view path, const void*& data, int& size);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -4,6 +4,7 @@
 
 #include "runtime/object.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TIO : public TObject {
@@ -32,3 +33,4 @@ public:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

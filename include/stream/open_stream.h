@@ -4,6 +4,7 @@
 
 #include "stream/stream.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // How many wrapper protocols one url may stack.
@@ -39,3 +40,4 @@ private:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

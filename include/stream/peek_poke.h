@@ -5,6 +5,7 @@
 
 #include "stream/bank.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // The byte at offset, 0..255.
@@ -33,3 +34,4 @@ double PeekDouble(const Ref<TBank>& bank, int offset);
 void PokeDouble(const Ref<TBank>& bank, int offset, double value);
 
 }  // namespace vellum
+#pragma GCC visibility pop

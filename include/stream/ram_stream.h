@@ -3,6 +3,7 @@
 
 #include "stream/stream.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TRamStream : public TStream {
@@ -31,3 +32,4 @@ private:
 Ref<TRamStream> CreateRamStream(void* memory, int size, int readable, int writeable);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -5,6 +5,7 @@
 #include "runtime/string.h"
 #include "stream/io.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TStream : public TIO {
@@ -56,3 +57,4 @@ public:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -4,6 +4,7 @@
 
 #include "stream/stream_factory.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // A bank as url: a stream over it.
@@ -35,3 +36,4 @@ public:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -4,6 +4,7 @@
 
 #include "stream/stream.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TStreamFactory : public TObject {
@@ -24,3 +25,4 @@ void RegisterStreamFactory(Ref<TStreamFactory> factory);
 Ref<TStreamFactory> FirstStreamFactory();
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 #pragma once
 // Start-up of the stream module.
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Initialises the runtime, then registers the stream factories; later calls
@@ -8,3 +9,4 @@ namespace vellum {
 void InitStreamModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

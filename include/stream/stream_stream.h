@@ -5,6 +5,7 @@
 
 #include "stream/stream_wrapper.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TStreamStream : public TStreamWrapper {
@@ -19,3 +20,4 @@ public:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

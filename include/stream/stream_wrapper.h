@@ -4,6 +4,7 @@
 
 #include "stream/stream.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TStreamWrapper : public TStream {
@@ -54,3 +55,4 @@ protected:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

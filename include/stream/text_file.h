@@ -3,6 +3,7 @@
 
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // The text of url. A byte-order mark (FE FF, FF FE, EF BB BF) selects UTF-16
@@ -21,3 +22,4 @@ int SaveTextFile(const String& text, const String& url);
 void PrintLine(const String& text);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -5,6 +5,7 @@
 
 #include "stream/stream_wrapper.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TTextStream : public TStreamWrapper {
@@ -74,3 +75,4 @@ private:
 };
 
 }  // namespace vellum
+#pragma GCC visibility pop

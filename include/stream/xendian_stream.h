@@ -4,6 +4,7 @@
 
 #include "stream/stream_wrapper.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TXEndianStream : public TStreamWrapper {
@@ -38,3 +39,4 @@ Ref<TStream> BigEndianStream(Ref<TStream> stream);
 Ref<TStream> LittleEndianStream(Ref<TStream> stream);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 #pragma once
 // The millisecond clock and sleeping.
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Milliseconds since an arbitrary start; wraps like a 32-bit counter.
@@ -9,3 +10,4 @@ int MilliSecs();
 void Delay(int ms);
 
 }  // namespace vellum
+#pragma GCC visibility pop

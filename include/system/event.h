@@ -4,6 +4,7 @@
 
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 enum : int {
@@ -93,3 +94,4 @@ int NewUserEventId(const String& description);
 void InitEventModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -4,6 +4,7 @@
 
 #include "system/event.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Queues the event; with coalesce, an already queued event of the same id
@@ -37,3 +38,4 @@ int CurrentEventSourceHandle();
 void InitEventQueueModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -7,6 +7,7 @@
 
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 constexpr int MAX_GAMEPADS = 8;
@@ -41,3 +42,4 @@ String GamepadName(int pad);
 void FlushGamepads();
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -4,6 +4,7 @@
 
 #include "runtime/object.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 using THookFunction = Ref<TObject> (*)(int id, const Ref<TObject>& data, const Ref<TObject>& context);
@@ -32,3 +33,4 @@ void DeleteHook(int id, THookFunction func, const Ref<TObject>& context);
 void InitHookModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

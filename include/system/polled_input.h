@@ -7,6 +7,7 @@
 
 #include "runtime/object.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 enum : int {
@@ -67,3 +68,4 @@ void StopPolledInput();
 void InitPolledInputModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

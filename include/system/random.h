@@ -3,6 +3,7 @@
 // generator (state × 48271 mod 2^31 − 1), so a seed always replays the same
 // sequence of results.
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Seeds the generator; 0 and 0x7FFFFFFF (after masking the sign bit) give
@@ -20,3 +21,4 @@ double RandomFloat(double a, double b);
 int RandomInt(int a, int b);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -6,6 +6,7 @@
 
 #include "runtime/string.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Pumps pending system messages; returns at once while a poll or wait is
@@ -34,3 +35,4 @@ String CurrentTimeText();
 void InitSystemModule();
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -5,6 +5,7 @@
 
 #include "system/event.h"
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 class TTimer : public TObject {
@@ -35,3 +36,4 @@ void StopTimer(const Ref<TTimer>& timer);
 constexpr int kMaxTimers = 16;
 
 }  // namespace vellum
+#pragma GCC visibility pop

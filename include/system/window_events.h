@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#pragma GCC visibility push(default)
 namespace vellum {
 
 // Starts the platform's event and timer services once; false when the
@@ -20,3 +21,4 @@ using TWindowFocusHandler = void (*)(std::uint32_t windowId, int change);
 void AddWindowFocusHandler(TWindowFocusHandler handler);
 
 }  // namespace vellum
+#pragma GCC visibility pop

@@ -81,6 +81,13 @@ diff <(cd "$src/include" && find . -name '*.h' | sed 's|^\.|/usr/include/vellum|
 # The game links the engine statically: none of the engine's files come with it.
 grep -q 'libvellum\|/usr/include' "$work/$(basename "$game").list" && fail "the game's package holds engine files"
 
+# The library exports what include/ declares and hides the rest: a public
+# function is there, the software mixer's engine (a private class) is not.
+symbols=$(dpkg-deb --fsys-tarfile "$library" | tar -xO "./usr/lib/$multiarch/libvellum.so.$version" >"$work/libvellum.so" \
+  && nm -DC --defined-only "$work/libvellum.so")
+grep -q 'vellum::OpenGraphics(' <<<"$symbols" || fail "libvellum.so does not export vellum::OpenGraphics"
+grep -q 'TMixerEngine' <<<"$symbols" && fail "libvellum.so exports the private TMixerEngine"
+
 # lintian: no error, and no warning but the one the game's data asks for
 # (its font is named beware.ttf whatever its format).
 lintian --fail-on error,warning --suppress-tags opentype-font-wrong-filename "$game" "$library" "$dev" \
