@@ -5,6 +5,12 @@
 #
 # SONAME libvellum.so.<major>, file libvellum.so.<major>.<minor>, both from
 # the project's version.
+#
+# Exports: the modules compile with hidden visibility and every public header
+# declares under "#pragma GCC visibility push(default)" (VellumModule.cmake,
+# include/README.md), so the library exports what include/ declares and
+# nothing else. A version script could only sort symbols by name, and the
+# private classes share the namespace vellum with the public ones.
 get_property(modules GLOBAL PROPERTY VELLUM_MODULES)
 set(objects)
 foreach(module IN LISTS modules)
