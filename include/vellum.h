@@ -1,5 +1,6 @@
 #pragma once
-// The Vellum engine: everything a program built on it can use.
+/// \file
+/// The Vellum engine: everything a program built on it can use.
 
 #include "runtime/app.h"
 #include "runtime/exception.h"

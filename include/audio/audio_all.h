@@ -1,5 +1,6 @@
 #pragma once
-// Every public header of the audio module.
+/// \file
+/// Every public header of the audio module.
 
 #include "audio/audio_driver.h"
 #include "audio/audio_functions.h"

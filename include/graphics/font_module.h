@@ -3,8 +3,8 @@
 #pragma GCC visibility push(default)
 namespace vellum {
 
-// Starts the font module once (and the stream module first): adds the
-// FreeType loader to the font loader chain.
+/// Starts the font module once (and the stream module first): adds the
+/// FreeType loader to the font loader chain.
 void InitFontModule();
 
 }  // namespace vellum

@@ -1,5 +1,6 @@
 #pragma once
-// Pixel buffers, picture loaders and fonts.
+/// \file
+/// Pixel buffers, picture loaders and fonts.
 
 #include "graphics/font.h"
 #include "graphics/font_module.h"

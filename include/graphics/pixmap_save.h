@@ -1,5 +1,6 @@
 #pragma once
-// Saving pixmaps as PNG files, for screenshots and tools.
+/// \file
+/// Saving pixmaps as PNG files, for screenshots and tools.
 
 #include "graphics/pixmap.h"
 #include "runtime/string.h"
@@ -7,10 +8,12 @@
 #pragma GCC visibility push(default)
 namespace vellum {
 
-// Writes the pixmap to url as an 8-bit RGB PNG (RGBA when the pixmap's format
-// has alpha). 1 on success; 0 when the stream cannot be opened or written.
+/// Writes the pixmap to url as an 8-bit RGB PNG (RGBA when the pixmap's format
+/// has alpha). 1 on success; 0 when the stream cannot be opened or written.
+///@{
 int SavePixmapPNG(const Ref<TPixmap>& pixmap, const Ref<TObject>& url);
 int SavePixmapPNG(const Ref<TPixmap>& pixmap, const String& url);
+///@}
 
 }  // namespace vellum
 #pragma GCC visibility pop

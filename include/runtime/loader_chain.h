@@ -1,10 +1,11 @@
 #pragma once
-// The registry behind every chain of loaders and factories (pictures, fonts,
-// audio samples, stream urls): a list linked through each entry's _succ,
-// newest first. One rule for all of them: an entry already in the chain is
-// not linked again, since that would point its _succ at itself or at a newer
-// entry and make every search loop for ever. Entries stay registered for the
-// whole run.
+/// \file
+/// The registry behind every chain of loaders and factories (pictures, fonts,
+/// audio samples, stream urls): a list linked through each entry's _succ,
+/// newest first. One rule for all of them: an entry already in the chain is
+/// not linked again, since that would point its _succ at itself or at a newer
+/// entry and make every search loop for ever. Entries stay registered for the
+/// whole run.
 
 #include <utility>
 
@@ -13,11 +14,13 @@
 #pragma GCC visibility push(default)
 namespace vellum {
 
+/// A chain of loaders or factories of type T (each with a Ref<T> _succ
+/// field), newest first: the engine asks them in turn until one answers.
 template <class T>
 class TLoaderChain {
 public:
-    // Links entry at the head, so it is asked first. False, and nothing
-    // changes, when entry is Null or already in the chain.
+    /// Links entry at the head, so it is asked first. False, and nothing
+    /// changes, when entry is Null or already in the chain.
     bool Register(Ref<T> entry) {
         if (!entry || Contains(entry)) return false;
         entry->_succ = head_;
@@ -25,17 +28,18 @@ public:
         return true;
     }
 
+    /// True when entry is in the chain.
     bool Contains(const Ref<T>& entry) const {
         for (auto e = head_; e; e = e->_succ)
             if (e == entry) return true;
         return false;
     }
 
-    // The newest entry, Null when there is none.
+    /// The newest entry, Null when there is none.
     const Ref<T>& First() const { return head_; }
 
-    // The first answer of ask(entry) that is not Null, asking the newest
-    // entry first; Null when no entry answers.
+    /// The first answer of ask(entry) that is not Null, asking the newest
+    /// entry first; Null when no entry answers.
     template <class Ask>
     auto FirstAnswer(Ask&& ask) const -> decltype(ask(std::declval<const Ref<T>&>())) {
         for (auto e = head_; e; e = e->_succ)
@@ -47,8 +51,8 @@ private:
     Ref<T> head_;
 };
 
-// The one chain of T, with its module started first, so that the module's
-// own entries are in place, and the oldest, before any search or addition.
+/// The one chain of T, with its module started first, so that the module's
+/// own entries are in place, and the oldest, before any search or addition.
 template <class T, void (*StartModule)()>
 TLoaderChain<T>& ModuleChain() {
     StartModule();

@@ -1,5 +1,6 @@
 #pragma once
-// Every public header of the stream module.
+/// \file
+/// Every public header of the stream module.
 
 #include "stream/bank.h"
 #include "stream/bank_functions.h"

@@ -1,11 +1,12 @@
 #pragma once
-// Start-up of the stream module.
+/// \file
+/// Start-up of the stream module.
 
 #pragma GCC visibility push(default)
 namespace vellum {
 
-// Initialises the runtime, then registers the stream factories; later calls
-// do nothing.
+/// Initialises the runtime, then registers the stream factories; later calls
+/// do nothing.
 void InitStreamModule();
 
 }  // namespace vellum

@@ -1,24 +1,28 @@
 #pragma once
-// TStreamWrapper: a stream that forwards everything to an inner stream.
-// Wrappers that change the data (byte order, text) override what they change.
+/// \file
+/// TStreamWrapper: a stream that forwards everything to an inner stream.
+/// Wrappers that change the data (byte order, text) override what they change.
 
 #include "stream/stream.h"
 
 #pragma GCC visibility push(default)
 namespace vellum {
 
+/// A stream that passes every operation to an inner stream; wrappers change
+/// some of them.
 class TStreamWrapper : public TStream {
 public:
-    // Closes the inner stream, like any I/O object that goes away.
+    /// Closes the inner stream, like any I/O object that goes away.
     ~TStreamWrapper() override;
 
-    // Sets the inner stream.
+    /// Sets the inner stream.
     void SetStream(Ref<TStream> stream);
-    // The inner stream, Null when there is none.
+    /// The inner stream, Null when there is none.
     const Ref<TStream>& Stream() const { return _stream; }
 
-    // Without an inner stream a wrapper behaves as an empty stream: reads and
-    // writes transfer nothing, so typed reads and writes raise stream errors.
+    /// Without an inner stream a wrapper behaves as an empty stream: reads and
+    /// writes transfer nothing, so typed reads and writes raise stream errors.
+    ///@{
     int Eof() override;
     int Pos() override;
     int Size() override;
@@ -46,12 +50,13 @@ public:
     void WriteString(const String& text) override;
     Ref<TObject> ReadObject() override;
     void WriteObject(const Ref<TObject>& object) override;
+    ///@}
 
 protected:
-    // The inner stream; raises the read or write error when there is none.
+    /// The inner stream; raises the read or write error when there is none.
     TStream& Inner(bool forWriting);
 
-    Ref<TStream> _stream;
+    Ref<TStream> _stream;  ///< the inner stream, Null when there is none
 };
 
 }  // namespace vellum

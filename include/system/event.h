@@ -1,12 +1,17 @@
 #pragma once
-// Events: records of something that happened, emitted through the emit hook
-// to every subscriber (polled input, the event queue).
+/// \file
+/// Events: records of something that happened, emitted through the emit hook
+/// to every subscriber (polled input, the event queue).
 
 #include "runtime/string.h"
 
 #pragma GCC visibility push(default)
 namespace vellum {
 
+/// Event ids, by what they come from: the application (0x100), keys (0x200),
+/// the mouse (0x400), timers (0x800), hot keys, gadgets, windows and menus,
+/// streams and processes, and gamepads (0x40000). User ids are allocated
+/// from 0x80000001 (TEvent::AllocUserId).
 enum : int {
     EVENT_APPSUSPEND = 0x101,
     EVENT_APPRESUME = 0x102,
@@ -43,9 +48,9 @@ enum : int {
     EVENT_STREAMEOF = 0x10001,
     EVENT_STREAMAVAIL = 0x10002,
     EVENT_PROCESSEXIT = 0x20001,
-    // Gamepads: data is the pad's index for plugging in and out (extra, its
-    // name), else the button or axis with the pad's index in x; y is an
-    // axis's position, -32768 to 32767.
+    /// Gamepads: data is the pad's index for plugging in and out (extra, its
+    /// name), else the button or axis with the pad's index in x; y is an
+    /// axis's position, -32768 to 32767.
     EVENT_GAMEPADCONNECT = 0x40001,
     EVENT_GAMEPADDISCONNECT = 0x40002,
     EVENT_GAMEPADBUTTONDOWN = 0x40003,
@@ -53,44 +58,48 @@ enum : int {
     EVENT_GAMEPADAXIS = 0x40005,
 };
 
-// Modifier mask bits.
+/// Modifier mask bits.
 enum : int { MODIFIER_SHIFT = 1, MODIFIER_CONTROL = 2, MODIFIER_OPTION = 4, MODIFIER_SYSTEM = 8 };
 
+/// An event: what happened (id), where it came from, and its values.
 class TEvent : public TObject {
 public:
-    int id = 0;
-    Ref<TObject> source;
-    int data = 0;
-    int mods = 0;
-    int x = 0;
-    int y = 0;
-    Ref<TObject> extra;
+    int id = 0;            ///< one of the EVENT_ ids or a user id
+    Ref<TObject> source;   ///< the object it came from, Null for the system
+    int data = 0;          ///< the key, button, character or other value of the event
+    int mods = 0;          ///< the MODIFIER_ bits held at the time
+    int x = 0;             ///< a position or second value
+    int y = 0;             ///< a position or third value
+    Ref<TObject> extra;    ///< anything else the event carries, such as a boxed string
 
+    /// An event with these values.
     static Ref<TEvent> Create(int id, Ref<TObject> source = nullptr, int data = 0, int mods = 0, int x = 0,
                               int y = 0, Ref<TObject> extra = nullptr);
-    // Runs the emit hook with this event; the hook's result is ignored.
+    /// Runs the emit hook with this event; the hook's result is ignored.
     void Emit();
-    // "KeyDown: data=65, mods=0, x=0, y=0, extra=\"\"" and the like.
+    /// "KeyDown: data=65, mods=0, x=0, y=0, extra=\"\"" and the like.
     String ToString() const;
 
-    // The next user event id: 0x80000001, 0x80000002, ...
+    /// The next user event id: 0x80000001, 0x80000002, ...
     static int AllocUserId();
-    // Names an id; the first name given to an id is the one that counts.
+    /// Names an id; the first name given to an id is the one that counts.
     static void RegisterId(int id, const String& description);
-    // The name of an id, or the empty string.
+    /// The name of an id, or the empty string.
     static String DescriptionForId(int id);
 };
 
-// The hook every event is emitted through.
+/// The hook every event is emitted through.
 int EmitHookId();
 
+/// An event with these values (TEvent::Create).
 Ref<TEvent> MakeEvent(int id, Ref<TObject> source = nullptr, int data = 0, int mods = 0, int x = 0, int y = 0,
                       Ref<TObject> extra = nullptr);
-// Emits the event.
+/// Emits the event.
 void SendEvent(const Ref<TEvent>& event);
-// Allocates a user event id, naming it when the description is not empty.
+/// Allocates a user event id, naming it when the description is not empty.
 int NewUserEventId(const String& description);
 
+/// Starts the event module: the emit hook and the names of the ids.
 void InitEventModule();
 
 }  // namespace vellum

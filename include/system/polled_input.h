@@ -1,15 +1,19 @@
 #pragma once
-// Polled input: per-key and per-button state, hit counts, a character queue
-// and the mouse position, kept up to date by a subscriber of the emit hook.
-// Every query first pumps pending system messages, so it sees every input
-// that arrived before it. Key codes are virtual-key codes 1..255; mouse
-// buttons are 1 left, 2 right, 3 middle. Indexes out of range read as 0.
+/// \file
+/// Polled input: per-key and per-button state, hit counts, a character queue
+/// and the mouse position, kept up to date by a subscriber of the emit hook.
+/// Every query first pumps pending system messages, so it sees every input
+/// that arrived before it. Key codes are virtual-key codes 1..255; mouse
+/// buttons are 1 left, 2 right, 3 middle. Indexes out of range read as 0.
 
 #include "runtime/object.h"
 
 #pragma GCC visibility push(default)
 namespace vellum {
 
+/// Key codes of KeyHits, KeyDown and key events: the letters and digits are
+/// their upper-case character codes; left and right Shift, Control and Alt
+/// have codes of their own besides KEY_SHIFT, KEY_CONTROL and KEY_ALT.
 enum : int {
     KEY_BACKSPACE = 8, KEY_TAB = 9, KEY_CLEAR = 12, KEY_RETURN = 13, KEY_ENTER = 13,
     KEY_SHIFT = 16, KEY_CONTROL = 17, KEY_ALT = 18, KEY_PAUSE = 19, KEY_CAPSLOCK = 20,
@@ -29,42 +33,49 @@ enum : int {
     KEY_TILDE = 192, KEY_OPENBRACKET = 219, KEY_BACKSLASH = 220, KEY_CLOSEBRACKET = 221, KEY_QUOTES = 222,
 };
 
-// The key's presses since the last call (or flush); resets the count.
+/// The key's presses since the last call (or flush); resets the count.
 int KeyHits(int key);
-// 1 while the key is down.
+/// 1 while the key is down.
 int KeyDown(int key);
-// The next typed character, 0 when none is waiting.
+/// The next typed character, 0 when none is waiting.
 int NextKeyChar();
-// Forgets every key state, hit count and typed character.
+/// Forgets every key state, hit count and typed character.
 void FlushKeys();
+/// The mouse position in the window's pixels.
+///@{
 int MouseX();
 int MouseY();
-// The sum of wheel steps so far.
+///@}
+/// The sum of wheel steps so far.
 int MouseWheelPosition();
-// Movement since the previous call for that axis.
+/// Movement since the previous call for that axis.
+///@{
 int MouseXDelta();
 int MouseYDelta();
 int MouseWheelDelta();
-// The button's presses since the last call (or flush); resets the count.
+///@}
+/// The button's presses since the last call (or flush); resets the count.
 int MouseHits(int button);
-// 1 while the button is down.
+/// 1 while the button is down.
 int MouseButtonDown(int button);
-// Forgets button states and hit counts and the wheel position; keeps x and y.
+/// Forgets button states and hit counts and the wheel position; keeps x and y.
 void FlushMouse();
-// Waits for a key press and returns its code.
+/// Waits for a key press and returns its code.
 int WaitKeyHit();
-// Waits for a typed character and returns it.
+/// Waits for a typed character and returns it.
 int WaitKeyChar();
-// Waits for a mouse button press and returns the button.
+/// Waits for a mouse button press and returns the button.
 int WaitMouseHit();
-// 1 while the program has lost the focus to another program.
+/// 1 while the program has lost the focus to another program.
 int AppIsSuspended();
-// 1 once after the user asked to close the program's window.
+/// 1 once after the user asked to close the program's window.
 int AppTerminateRequested();
-// Starts tracking input from source (Null: from every source).
+/// Starts tracking input from source (Null: from every source).
 void StartPolledInput(Ref<TObject> source);
+/// Stops tracking input and forgets the keys' and buttons' states.
 void StopPolledInput();
 
+/// Starts the polled-input module.
 void InitPolledInputModule();
 
 }  // namespace vellum
