@@ -157,9 +157,9 @@ std::string OggWithHugeCodebook() {
     return OggPages({id.Packet(), comment.Packet(), setup.Packet(), std::string(1, '\0')}, 128);
 }
 
-// libvorbis sorts a codebook's entries on the stack (12 bytes each) and
-// unpacks it with plain malloc: such a book would overflow the stack of
-// the thread that opens the file.
+// libvorbis unpacks codebooks with plain malloc and, once decoding starts,
+// sorts their entries on the stack (12 bytes each): a book of a million
+// entries described in a few bytes is refused before libvorbis sees it.
 TEST(OggLoaderTest, CodebookTooLargeForItsFileIsRefusedBeforeLibvorbisSeesIt) {
     EXPECT_FALSE(LoadBytes(OggWithHugeCodebook()));
 }
