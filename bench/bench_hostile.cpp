@@ -354,7 +354,10 @@ Bytes HostileOgg(const OggPlan& plan, size_t vendor) {
     setup.Bits(0, 6).Bits(0, 16).Bits(0, 1).Bits(0, 1).Bits(0, 2).Bits(0, 8).Bits(0, 8).Bits(0, 8);  // mapping
     setup.Bits(0, 6).Bits(0, 1).Bits(0, 16).Bits(0, 16).Bits(0, 8);                                 // mode
     setup.Bits(1, 1);
-    return test::OggPages({id.Packet(), comment.Packet(), setup.Packet(), Bytes(1, '\0')}, 128);
+    // Audio packets of the one mode, so that decoding starts.
+    std::vector<Bytes> packets{id.Packet(), comment.Packet(), setup.Packet()};
+    for (int i = 0; i < 8; i++) packets.push_back(Bytes(1, '\0'));
+    return test::OggPages(packets, 7 * 128);
 }
 
 // The same with vendor bytes chosen so the file is about size bytes long.

@@ -138,8 +138,8 @@ private:
 };
 
 // Headers of one channel at 22050 Hz whose setup has a single codebook of
-// 2^20 entries, each 20 bits long, described in a few bytes; one audio
-// packet follows.
+// 2^20 entries, each 20 bits long, described in a few bytes; eight audio
+// packets follow, so that decoding starts.
 std::string OggWithHugeCodebook() {
     PacketWriter id, comment, setup;
     id.Text("\x01vorbis").Bits(0, 32).Bits(1, 8).Bits(22050, 32).Bits(0, 32).Bits(0, 32).Bits(0, 32);
@@ -154,12 +154,14 @@ std::string OggWithHugeCodebook() {
     setup.Bits(0, 6).Bits(0, 16).Bits(0, 1).Bits(0, 1).Bits(0, 2).Bits(0, 8).Bits(0, 8).Bits(0, 8);  // mapping
     setup.Bits(0, 6).Bits(0, 1).Bits(0, 16).Bits(0, 16).Bits(0, 8);   // mode
     setup.Bits(1, 1);
-    return OggPages({id.Packet(), comment.Packet(), setup.Packet(), std::string(1, '\0')}, 128);
+    std::vector<std::string> packets{id.Packet(), comment.Packet(), setup.Packet()};
+    for (int i = 0; i < 8; i++) packets.push_back(std::string(1, '\0'));
+    return OggPages(packets, 7 * 128);
 }
 
 // libvorbis unpacks codebooks with plain malloc and, once decoding starts,
-// sorts their entries on the stack (12 bytes each): a book of a million
-// entries described in a few bytes is refused before libvorbis sees it.
+// sorts their entries on the stack (12 bytes each): this file overflowed
+// the stack. Such a book is refused before libvorbis sees it.
 TEST(OggLoaderTest, CodebookTooLargeForItsFileIsRefusedBeforeLibvorbisSeesIt) {
     EXPECT_FALSE(LoadBytes(OggWithHugeCodebook()));
 }
