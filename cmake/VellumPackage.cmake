@@ -42,7 +42,6 @@ pickups and the same score.")
 
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME ${VELLUM_LIBRARY_PACKAGE})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
-set(CPACK_DEBIAN_LIBRARY_PACKAGE_MULTIARCH same)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)  # only the library has one
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 # ld.so's cache is brought up to date by dpkg's trigger, not by scripts.
