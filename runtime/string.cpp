@@ -53,7 +53,8 @@ String FromUtf8(std::string_view utf8) {
             if ((b & 0xC0) != 0x80) break;
             cp = (cp << 6) | (b & 0x3F);
         }
-        if (j != i + 1 + extra || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) {
+        // The three bytes of a surrogate read as that unit, as ToUtf8 writes it.
+        if (j != i + 1 + extra || cp < min || cp > 0x10FFFF) {
             out.push_back(0xFFFD);
             i = j > i + 1 ? j : i + 1;
             continue;
@@ -79,8 +80,6 @@ std::string ToUtf8(std::u16string_view text) {
             text[i + 1] < 0xE000) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
-        } else if (cp >= 0xD800 && cp < 0xE000) {
-            cp = 0xFFFD;
         }
         if (cp < 0x80) {
             out.push_back(static_cast<char>(cp));

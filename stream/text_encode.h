@@ -6,9 +6,9 @@
 
 namespace vellum {
 
-// The bytes of text in encoding (a TTextStream constant). In UTF-8 a
-// surrogate pair becomes one four-byte sequence and any other character the
-// one-, two- or three-byte sequence of its 16-bit code.
+// The bytes of text in encoding (a TTextStream constant). UTF-8 and Latin-1
+// are the runtime's ToUtf8 and ToLatin1, so a string gives the same bytes
+// through a text stream as through any other path.
 std::string EncodeText(std::u16string_view text, int encoding);
 
 }  // namespace vellum

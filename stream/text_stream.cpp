@@ -36,9 +36,10 @@ int TTextStream::NextChar() {
         return _encoding == UTF16BE ? (b0 << 8) | b1 : (b1 << 8) | b0;
     }
 
-    // UTF-8. Continuation bytes are not checked; the arithmetic is unsigned
-    // and keeps the low 16 bits, so malformed bytes give some character
-    // rather than an error.
+    // UTF-8. Well-formed bytes, a lone surrogate's three included, read as
+    // FromUtf8 reads them. Continuation bytes are not checked; the arithmetic
+    // is unsigned and keeps the low 16 bits, so malformed bytes give some
+    // character rather than an error, as stored files have always read.
     if (b0 < 0x80) return b0;
     int b1 = NextByte();
     if (b1 < 0) return -1;

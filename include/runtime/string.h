@@ -26,11 +26,15 @@ String ToString(float value);
 String ToString(double value);
 ///@}
 
-/// UTF-8 decoding: malformed bytes become U+FFFD; characters beyond U+FFFF
-/// become surrogate pairs.
+/// The engine's one UTF-8 codec, shared by strings and text streams. A
+/// surrogate pair is one four-byte sequence; a lone surrogate is the three
+/// bytes of its own code, as a text stream writes every 16-bit character, so
+/// any string comes back unchanged.
+///
+/// Decoding: characters beyond U+FFFF become surrogate pairs; other malformed
+/// bytes (cut short, overlong, stray, beyond U+10FFFF) become U+FFFD.
 String FromUtf8(std::string_view utf8);
-/// UTF-8 encoding: surrogate pairs become one four-byte sequence; a lone
-/// surrogate becomes U+FFFD.
+/// UTF-8 encoding by the rule above.
 std::string ToUtf8(std::u16string_view text);
 
 /// Each byte becomes one character.

@@ -28,9 +28,13 @@ TEST(String, MalformedUtf8BecomesReplacementCharacters) {
     EXPECT_EQ(FromUtf8("a\x80z"), u"a\uFFFDz");
     EXPECT_EQ(FromUtf8("\xC3"), u"\uFFFD");                // cut short
     EXPECT_EQ(FromUtf8("\xC0\xAF"), u"\uFFFD");            // overlong '/'
-    EXPECT_EQ(FromUtf8("\xED\xA0\x80"), u"\uFFFD");        // encoded surrogate
     EXPECT_EQ(FromUtf8("\xF4\x90\x80\x80"), u"\uFFFD");    // beyond U+10FFFF
-    EXPECT_EQ(ToUtf8(String(1, u'\xD800')), "\xEF\xBF\xBD");  // lone surrogate
+}
+
+TEST(String, ALoneSurrogateIsTheThreeBytesOfItsCodeBothWays) {
+    const String lone = String(1, u'\xDC00') + u"x" + String(1, u'\xD800');
+    EXPECT_EQ(ToUtf8(lone), "\xED\xB0\x80x\xED\xA0\x80");
+    EXPECT_EQ(FromUtf8(ToUtf8(lone)), lone);
 }
 
 TEST(String, Latin1KeepsTheLowByte) {

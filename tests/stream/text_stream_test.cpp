@@ -57,9 +57,11 @@ TEST(TextStreamTest, FourByteUtf8ArrivesAsOneSurrogatePair) {
 
 TEST(TextStreamTest, LoneSurrogatesAreWrittenAsThreeBytes) {
     TextOver out(TTextStream::UTF8);
-    out.text->WriteString(String(1, char16_t(0xDC00)) + u"x" + String(1, char16_t(0xD800)));
+    const String lone = String(1, char16_t(0xDC00)) + u"x" + String(1, char16_t(0xD800));
+    out.text->WriteString(lone);
     out.text->WriteChar(0xD83D);
     EXPECT_EQ(out.Bytes(), "\xED\xB0\x80x\xED\xA0\x80\xED\xA0\xBD");
+    EXPECT_EQ(out.Bytes(), ToUtf8(lone + String(1, char16_t(0xD83D))));  // strings write the same bytes
 }
 
 TEST(TextStreamTest, MalformedUtf8GivesSixteenBitCharacters) {
