@@ -4,13 +4,6 @@ namespace tiderush {
 
 namespace {
 
-// The path with backslashes as slashes.
-String ForwardSlashes(String path) {
-    for (auto& c : path)
-        if (c == u'\\') c = u'/';
-    return path;
-}
-
 // The position of the extension's dot, or npos when the file name has none.
 size_t ExtensionDot(const String& path) {
     size_t dot = path.rfind(u'.');
@@ -20,7 +13,7 @@ size_t ExtensionDot(const String& path) {
 
 // The upper-cased file name without folder and extension: the image's key.
 String KeyOf(const String& url) {
-    String path = ForwardSlashes(url);
+    String path = vellum::ForwardSlashes(url);
     size_t dot = ExtensionDot(path);
     if (dot != String::npos) path.resize(dot);
     size_t slash = path.rfind(u'/');
@@ -45,12 +38,6 @@ Ref<vellum::TImage> LoadAnimImageOrFail(const String& url, int cellWidth, int ce
 void ReportFatalError(const String& message, int) {
     vellum::Notify(message, 0);
     throw vellum::TRuntimeException(message);
-}
-
-int NextPowerOfTwo(int n) {
-    int p = 1;
-    while (p < n && p < (1 << 30)) p *= 2;
-    return p;
 }
 
 void PrecacheImageFrames(const Ref<vellum::TImage>& image) {
@@ -145,7 +132,7 @@ void TImageBank::SetPath(const String& newPath) { path = EnsureTrailingSlash(new
 
 void TImageBank::Load(const String& url, const String& name, int flags, int midHandle) {
     auto image = vellum::New<TGameImage>();
-    String base = ForwardSlashes(url);
+    String base = vellum::ForwardSlashes(url);
     String ext = u".";
     size_t dot = ExtensionDot(base);
     if (dot != String::npos) {

@@ -65,7 +65,7 @@ Ref<vellum::TImage> LoadAnimImageOrFail(const String& url, int cellWidth, int ce
                                          int cellCount, int flags);
 // Tells the user, then raises a runtime error with the message.
 [[noreturn]] void ReportFatalError(const String& message, int endProgram);
-int NextPowerOfTwo(int n);
+using vellum::NextPowerOfTwo;  // the padding of the engine's 2D driver
 void PrecacheImageFrames(const Ref<vellum::TImage>& image);
 String EnsureTrailingSlash(const String& path);
 

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include "stream/open_stream.h"
+
 namespace vellum {
 
 namespace {
@@ -16,9 +18,6 @@ bool IsFolder(std::FILE* file) {
 TCStream::~TCStream() { TCStream::Close(); }
 
 Ref<TCStream> TCStream::OpenFile(const String& path, int readable, int writeable) {
-    String native = path;
-    for (auto& c : native)
-        if (c == u'\\') c = u'/';
     int mode = MODE_READ;
     const char* how = "rb";
     if (readable && writeable) {
@@ -28,7 +27,7 @@ Ref<TCStream> TCStream::OpenFile(const String& path, int readable, int writeable
         mode = MODE_WRITE;
         how = "wb";
     }
-    std::FILE* file = std::fopen(ToUtf8(native).c_str(), how);
+    std::FILE* file = std::fopen(ToUtf8(ForwardSlashes(path)).c_str(), how);
     if (!file) return nullptr;
     // fopen accepts a folder for reading; reading it only fails later.
     if (IsFolder(file)) {

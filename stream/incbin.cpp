@@ -4,6 +4,7 @@
 #include <string>
 
 #include "runtime/exception.h"
+#include "stream/open_stream.h"
 
 namespace vellum {
 
@@ -19,12 +20,7 @@ std::map<std::u16string, Block>& Table() {
     return table;
 }
 
-std::u16string Key(std::u16string_view path) {
-    std::u16string key(path);
-    for (auto& c : key)
-        if (c == u'\\') c = u'/';
-    return key;
-}
+std::u16string Key(std::u16string_view path) { return ForwardSlashes(String(path)); }
 
 }  // namespace
 

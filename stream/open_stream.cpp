@@ -49,6 +49,12 @@ Ref<TStream> OpenUrlStream(const String& url, int readable, int writeable) {
     return OpenUrlStream(BoxString(url), readable, writeable);
 }
 
+String ForwardSlashes(String path) {
+    for (auto& c : path)
+        if (c == u'\\') c = u'/';
+    return path;
+}
+
 Ref<TStream> OpenReadStream(const Ref<TObject>& url) { return OpenUrlStream(url, 1, 0); }
 Ref<TStream> OpenReadStream(const String& url) { return OpenUrlStream(url, 1, 0); }
 

@@ -151,6 +151,12 @@ void MidHandleImage(const Ref<TImage>& image) {
 
 int ImageWidth(const Ref<TImage>& image) { return image ? image->width : 0; }
 int ImageHeight(const Ref<TImage>& image) { return image ? image->height : 0; }
+
+int NextPowerOfTwo(int n) {
+    int p = 1;
+    while (p < n && p < (1 << 30)) p <<= 1;
+    return p;
+}
 void AutoMidHandle(int enable) { Settings().autoMidHandle = enable; }
 
 void AutoImageFlags(int flags) {

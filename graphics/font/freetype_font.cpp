@@ -45,11 +45,7 @@ Ref<TFreeTypeFont> TFreeTypeFont::Load(const String& path, int size, int style) 
     }
     FT_Library library = FreeTypeLibrary();
     if (!library) return nullptr;
-    // Paths use "/" like the stream layer, which also accepts "\".
-    String slashed = path;
-    for (auto& c : slashed)
-        if (c == u'\\') c = u'/';
-    std::string file = ToUtf8(slashed);
+    std::string file = ToUtf8(ForwardSlashes(path));
     std::error_code error;
     auto fileBytes = static_cast<long long>(std::filesystem::file_size(file, error));
     if (error) return nullptr;

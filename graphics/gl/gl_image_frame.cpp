@@ -11,12 +11,6 @@ namespace vellum {
 
 namespace {
 
-int NextPowerOfTwo(int n) {
-    int p = 1;
-    while (p < n && p < (1 << 30)) p <<= 1;
-    return p;
-}
-
 bool SizeAccepted(int width, int height) {
     GL_CALL(glTexImage2D(GL_PROXY_TEXTURE_2D, 0, 4, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr));
     GLint accepted = 0;

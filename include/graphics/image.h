@@ -105,6 +105,10 @@ void AutoImageFlags(int flags);
 /// The flags used for flags -1.
 int GetAutoImageFlags();
 
+/// The smallest power of two at or above n (1 for n <= 1, at most 2^30): the
+/// side a 2D driver pads a frame's texture to.
+int NextPowerOfTwo(int n);
+
 /// Draws the frame with the image's handle at (x, y).
 void DrawImage(const Ref<TImage>& image, float x, float y, int frame = 0);
 /// Draws the whole frame stretched to width x height.

@@ -20,6 +20,9 @@ Ref<TStream> OpenUrlStream(const Ref<TObject>& url, int readable, int writeable)
 Ref<TStream> OpenUrlStream(const String& url, int readable, int writeable);
 ///@}
 
+/// The path with every backslash as a slash: file paths accept either.
+String ForwardSlashes(String path);
+
 /// OpenUrlStream for reading only.
 ///@{
 Ref<TStream> OpenReadStream(const Ref<TObject>& url);
