@@ -132,6 +132,8 @@ void MixerClose() {
 
 int MixerIsOpen() { return State().device ? 1 : 0; }
 
+int MixerWaitingForOutput() { return State().device && State().device->Waiting() ? 1 : 0; }
+
 namespace {
 
 int AddSound(TMixerSoundRef data) {

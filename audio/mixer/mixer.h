@@ -33,6 +33,8 @@ int MixerOpen(std::shared_ptr<TMixerDevice> device);
 void MixerClose();
 // 1 while a device is open.
 int MixerIsOpen();
+// 1 while the open device has no output and waits for one to come (back).
+int MixerWaitingForOutput();
 
 // A sound handle over a copy of samples (see NewMixerSoundData); loop is
 // -1 to loop, 0 to play once. 0 when the parameters are out of range.

@@ -32,10 +32,14 @@ public:
     // True while a thread of the device's own keeps calling Mix, so a
     // program waiting for room in the request ring will get it.
     virtual bool Draining() const = 0;
+    // True while the device has no output and waits for one to come (back).
+    virtual bool Waiting() const { return false; }
 };
 
 // The "Multimedia" device: an SDL2 audio device that pulls from the mixer.
 std::shared_ptr<TMixerDevice> CreateMultimediaMixerDevice();
+// The same, but opening even without a device: it plays once one opens.
+std::shared_ptr<TMixerDevice> CreateWaitingMultimediaMixerDevice();
 // The "DirectSound" device: an OpenAL streaming source fed by a mixing thread.
 std::shared_ptr<TMixerDevice> CreateDirectSoundMixerDevice();
 // Whether each device's back end opens; each opens and closes it to find out.

@@ -25,6 +25,8 @@ int TZevaRozazAudioDriver::Startup() {
 
 void TZevaRozazAudioDriver::Shutdown() { MixerClose(); }
 
+int TZevaRozazAudioDriver::WaitingForOutput() { return MixerWaitingForOutput(); }
+
 Ref<TSound> TZevaRozazAudioDriver::CreateSound(const Ref<TAudioSample>& source, int flags) {
     if (!source) return nullptr;
     Ref<TAudioSample> sample = LittleEndianSample(source);

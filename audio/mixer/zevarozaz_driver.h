@@ -18,6 +18,7 @@ public:
     int Startup() override;
     // Closes the mixer and its device.
     void Shutdown() override;
+    int WaitingForOutput() override;
     // A sound over a copy of sample; Null for a sample without a format.
     Ref<TSound> CreateSound(const Ref<TAudioSample>& sample, int flags) override;
     // A sound each voice of which decodes stream as it plays.
