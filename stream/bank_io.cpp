@@ -53,9 +53,13 @@ Ref<TBank> TBank::Load(const String& url) { return Load(BoxString(url)); }
 int TBank::Save(const Ref<TObject>& url) {
     auto stream = OpenWriteStream(url);
     if (!stream) return 0;
-    stream->WriteBytes(_buf, _size);
-    stream->Close();
-    return 1;
+    bool written = true;
+    try {
+        stream->WriteBytes(_buf, _size);
+    } catch (const TStreamWriteException&) {
+        written = false;  // the disk is full or gone: the close below still releases the file
+    }
+    return CloseWrittenStream(*stream) && written ? 1 : 0;
 }
 
 int TBank::Save(const String& url) { return Save(BoxString(url)); }

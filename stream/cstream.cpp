@@ -62,17 +62,22 @@ int TCStream::Seek(int pos) {
     return _pos;
 }
 
-void TCStream::Flush() {
-    if (_cstream) std::fflush(_cstream);
+int TCStream::Flush() {
+    if (_cstream && std::fflush(_cstream) != 0) _lost = true;
+    return _lost ? -1 : 0;
 }
 
-void TCStream::Close() {
-    if (!_cstream) return;
-    std::fflush(_cstream);
-    std::fclose(_cstream);
+int TCStream::Close() {
+    if (!_cstream) return 0;
+    // A full disk often shows only here, when the buffer is handed over.
+    if (std::fflush(_cstream) != 0) _lost = true;
+    if (std::fclose(_cstream) != 0) _lost = true;
     _cstream = nullptr;
     _pos = 0;
     _size = 0;
+    bool lost = _lost;
+    _lost = false;
+    return lost ? -1 : 0;
 }
 
 void TCStream::Switch(int direction) {
@@ -92,6 +97,7 @@ int TCStream::Write(const void* buffer, int count) {
     if (!_cstream || count <= 0) return 0;
     Switch(MODE_WRITE);
     int n = static_cast<int>(std::fwrite(buffer, 1, static_cast<size_t>(count), _cstream));
+    if (n < count) _lost = true;
     if (_pos >= 0) {
         _pos += n;
         if (_pos > _size) _size = _pos;

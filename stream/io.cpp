@@ -12,9 +12,9 @@ int TIO::Size() { return 0; }
 
 int TIO::Seek(int) { return -1; }
 
-void TIO::Flush() {}
+int TIO::Flush() { return 0; }
 
-void TIO::Close() {}
+int TIO::Close() { return 0; }
 
 int TIO::Read(void*, int) { throw TRuntimeException(u"Stream is not readable"); }
 

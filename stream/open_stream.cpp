@@ -61,6 +61,13 @@ Ref<TStream> OpenReadStream(const String& url) { return OpenUrlStream(url, 1, 0)
 Ref<TStream> OpenWriteStream(const Ref<TObject>& url) { return OpenUrlStream(url, 0, 1); }
 Ref<TStream> OpenWriteStream(const String& url) { return OpenUrlStream(url, 0, 1); }
 
+int CloseWrittenStream(TStream& stream) {
+    // Both run: the close releases the file even when the flush failed.
+    bool flushed = stream.Flush() == 0;
+    bool closed = stream.Close() == 0;
+    return flushed && closed ? 1 : 0;
+}
+
 TReadStreamCloser::~TReadStreamCloser() {
     try {
         stream_.Close();

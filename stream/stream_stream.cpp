@@ -10,6 +10,9 @@ Ref<TStreamStream> TStreamStream::Create(Ref<TStream> stream) {
     return wrapper;
 }
 
-void TStreamStream::Close() { _stream.reset(); }
+int TStreamStream::Close() {
+    _stream.reset();
+    return 0;
+}
 
 }  // namespace vellum

@@ -28,13 +28,9 @@ int TStreamWrapper::Pos() { return _stream ? _stream->Pos() : -1; }
 int TStreamWrapper::Size() { return _stream ? _stream->Size() : 0; }
 int TStreamWrapper::Seek(int pos) { return _stream ? _stream->Seek(pos) : -1; }
 
-void TStreamWrapper::Flush() {
-    if (_stream) _stream->Flush();
-}
+int TStreamWrapper::Flush() { return _stream ? _stream->Flush() : 0; }
 
-void TStreamWrapper::Close() {
-    if (_stream) _stream->Close();
-}
+int TStreamWrapper::Close() { return _stream ? _stream->Close() : 0; }
 
 int TStreamWrapper::Read(void* buffer, int count) { return _stream ? _stream->Read(buffer, count) : 0; }
 

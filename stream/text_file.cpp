@@ -52,15 +52,22 @@ int SaveTextFile(const String& text, const Ref<TObject>& url) {
     if (!stream) throw TStreamWriteException();
     bool narrow = true;
     for (char16_t c : text) narrow = narrow && c < 256;
-    if (narrow) {
-        stream->WriteString(text);
-    } else {
-        static const unsigned char mark[] = {0xFF, 0xFE};
-        stream->WriteBytes(mark, 2);
-        TTextStream::Create(stream, TTextStream::UTF16LE)->WriteString(text);
+    // The text stream, once there is one, closes the file: its result is the file's.
+    Ref<TStream> out = stream;
+    bool written = true;
+    try {
+        if (narrow) {
+            stream->WriteString(text);
+        } else {
+            static const unsigned char mark[] = {0xFF, 0xFE};
+            stream->WriteBytes(mark, 2);
+            out = TTextStream::Create(stream, TTextStream::UTF16LE);
+            out->WriteString(text);
+        }
+    } catch (const TStreamWriteException&) {
+        written = false;
     }
-    stream->Close();
-    return 1;
+    return CloseWrittenStream(*out) && written ? 1 : 0;
 }
 
 int SaveTextFile(const String& text, const String& url) { return SaveTextFile(text, BoxString(url)); }

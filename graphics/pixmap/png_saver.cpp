@@ -58,13 +58,13 @@ int SavePixmapPNG(const Ref<TPixmap>& pixmap, const Ref<TObject>& url) {
 
     Ref<TStream> stream = OpenWriteStream(url);
     if (!stream) return 0;
+    bool written = true;
     try {
         stream->WriteBytes(encoded.data(), static_cast<int>(encoded.size()));
-        stream->Close();
     } catch (const std::exception&) {
-        return 0;
+        written = false;
     }
-    return 1;
+    return CloseWrittenStream(*stream) && written ? 1 : 0;
 }
 
 int SavePixmapPNG(const Ref<TPixmap>& pixmap, const String& url) { return SavePixmapPNG(pixmap, BoxString(url)); }

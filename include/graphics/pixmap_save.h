@@ -9,7 +9,8 @@
 namespace vellum {
 
 /// Writes the pixmap to url as an 8-bit RGB PNG (RGBA when the pixmap's format
-/// has alpha). 1 on success; 0 when the stream cannot be opened or written.
+/// has alpha). 1 on success; 0 when the stream cannot be opened, or any write,
+/// flush or close fails.
 ///@{
 int SavePixmapPNG(const Ref<TPixmap>& pixmap, const Ref<TObject>& url);
 int SavePixmapPNG(const Ref<TPixmap>& pixmap, const String& url);

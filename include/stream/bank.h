@@ -28,7 +28,8 @@ public:
     static Ref<TBank> Load(const String& url);
     ///@}
 
-    /// Writes the bytes in use to url; 0 when it cannot be opened, else 1.
+    /// Writes the bytes in use to url: 1, or 0 when it cannot be opened or
+    /// any write, flush or close fails.
     ///@{
     int Save(const Ref<TObject>& url);
     int Save(const String& url);

@@ -16,7 +16,8 @@ Ref<TBank> CreateStaticBank(void* memory, int size);
 Ref<TBank> LoadBank(const Ref<TObject>& url);
 Ref<TBank> LoadBank(const String& url);
 ///@}
-/// Writes the bank to url; 0 when it cannot be opened, else 1.
+/// Writes the bank to url: 1, or 0 when it cannot be opened or any write,
+/// flush or close fails.
 ///@{
 int SaveBank(const Ref<TBank>& bank, const Ref<TObject>& url);
 int SaveBank(const Ref<TBank>& bank, const String& url);

@@ -30,9 +30,11 @@ public:
     int Size() override { return _size; }
     /// Seeks from the start; the resulting position.
     int Seek(int pos) override;
-    void Flush() override;
+    /// -1 when the file refused buffered output, or an earlier write came short.
+    int Flush() override;
     /// Flushes and closes the file; the stream then reads and writes nothing.
-    void Close() override;
+    /// -1 when anything written did not reach the file.
+    int Close() override;
     /// Both advance the position by the bytes transferred; a closed file transfers nothing.
     ///@{
     int Read(void* buffer, int count) override;
@@ -53,6 +55,7 @@ private:
     std::FILE* _cstream = nullptr;
     int _mode = 0;
     int _last = 0;  ///< MODE_READ or MODE_WRITE: the direction of the last transfer
+    bool _lost = false;  ///< some output never reached the file
 };
 
 }  // namespace vellum

@@ -25,10 +25,12 @@ public:
     virtual int Size();
     /// Moves to pos from the start; the new position, -1 when unsupported.
     virtual int Seek(int pos);
-    /// Pushes buffered output to its destination.
-    virtual void Flush();
-    /// Releases what the stream holds; later closes do nothing.
-    virtual void Close();
+    /// Pushes buffered output to its destination: 0, or -1 when some of it
+    /// could not be written.
+    virtual int Flush();
+    /// Releases what the stream holds; later closes do nothing and return 0.
+    /// 0, or -1 when output written to the stream was lost.
+    virtual int Close();
     /// Reads up to count bytes; the number read, 0 when nothing more comes.
     virtual int Read(void* buffer, int count);
     /// Writes up to count bytes; the number written, 0 when nothing fits.

@@ -35,6 +35,10 @@ Ref<TStream> OpenWriteStream(const Ref<TObject>& url);
 Ref<TStream> OpenWriteStream(const String& url);
 ///@}
 
+/// Flushes and closes a stream that was written: 1 when everything written
+/// reached its destination, 0 when some of it was lost.
+int CloseWrittenStream(TStream& stream);
+
 /// Closes a stream that was only read when the scope ends, however it ends.
 /// Nothing written can be lost, so a failing close is ignored rather than
 /// allowed to escape a destructor.

@@ -18,8 +18,8 @@ public:
     /// Wraps stream.
     static Ref<TStreamStream> Create(Ref<TStream> stream);
 
-    /// Drops the inner stream without closing it.
-    void Close() override;
+    /// Drops the inner stream without closing it (0).
+    int Close() override;
 };
 
 }  // namespace vellum

@@ -27,8 +27,8 @@ public:
     int Pos() override;
     int Size() override;
     int Seek(int pos) override;
-    void Flush() override;
-    void Close() override;
+    int Flush() override;
+    int Close() override;
     int Read(void* buffer, int count) override;
     int Write(const void* buffer, int count) override;
 

@@ -17,7 +17,7 @@ String LoadTextFile(const String& url);
 
 /// Writes text to url: as bytes when every character is below 256, else as
 /// FF FE and UTF-16LE. Raises TStreamWriteException when the url cannot be
-/// opened; returns 1.
+/// opened; returns 1, or 0 when any write, flush or close fails.
 ///@{
 int SaveTextFile(const String& text, const Ref<TObject>& url);
 int SaveTextFile(const String& text, const String& url);

@@ -33,7 +33,10 @@ public:
         pos += n;
         return n;
     }
-    void Close() override { ++closed; }
+    int Close() override {
+        ++closed;
+        return 0;
+    }
 
     std::string data;
     int pos = 0;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "runtime/exception.h"
+#include "stream/bank.h"
 #include "stream/cstream.h"
+#include "stream/text_file.h"
 #include "stream_test_util.h"
 
 namespace vellum {
@@ -82,6 +84,31 @@ TEST_F(FileStreamTest, CreateWithCStreamStartsAtTheFilePosition) {
     EXPECT_EQ(stream->Pos(), 2);
     EXPECT_EQ(stream->Size(), 6);
     EXPECT_EQ(stream->ReadByte(), 'c');
+}
+
+// /dev/full takes every open and refuses every byte, as a full disk does;
+// small writes only fail once the buffer is handed over.
+TEST_F(FileStreamTest, OutputThatNeverReachesTheDiskIsReported) {
+    auto full = TCStream::OpenFile(u"/dev/full", 0, 1);
+    ASSERT_NE(full, nullptr);
+    full->WriteString(u"abc");
+    EXPECT_EQ(full->Flush(), -1);
+    EXPECT_EQ(full->Close(), -1);
+    EXPECT_EQ(full->Close(), 0);  // already closed
+
+    auto small = TBank::Create(10), large = TBank::Create(1 << 20);
+    EXPECT_EQ(small->Save(u"/dev/full"), 0);
+    EXPECT_EQ(large->Save(u"/dev/full"), 0);
+    EXPECT_EQ(SaveTextFile(u"plain", u"/dev/full"), 0);
+    EXPECT_EQ(SaveTextFile(u"wide \u20ac", u"/dev/full"), 0);
+
+    auto good = TCStream::OpenFile(Path("good.bin"), 0, 1);
+    good->WriteString(u"abc");
+    EXPECT_EQ(good->Flush(), 0);
+    EXPECT_EQ(good->Close(), 0);
+    EXPECT_EQ(small->Save(Path("bank.bin")), 1);
+    EXPECT_EQ(SaveTextFile(u"wide \u20ac", Path("wide.txt")), 1);
+    EXPECT_EQ(ReadFile("wide.txt").size(), 2u + 2 * 6);
 }
 
 }  // namespace

@@ -134,7 +134,10 @@ TEST(StreamWrapperTest, ClosedStreamStreamLeavesInnerAndReadsNothing) {
 
 TEST(StreamWrapperTest, DestroyingAWrapperClosesTheInnerStreamUnlessItIsAStreamStream) {
     struct CloseCounter : TStream {
-        void Close() override { ++closes; }
+        int Close() override {
+            ++closes;
+            return 0;
+        }
         int closes = 0;
     };
     auto inner = New<CloseCounter>();

@@ -2,6 +2,9 @@
 // exact pixel values; damaged and oversized files give Null.
 
 #include <png.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "picture_test_util.h"
 #include "runtime/exception.h"
@@ -169,6 +172,20 @@ TEST_F(PngLoaderTest, OversizedPicturesAreRefusedBeforeDecoding) {
     EXPECT_EQ(test::LoadWith(loader, test::WritePngWithoutData(20000, 1, PNG_COLOR_TYPE_GRAY)), nullptr);
     // A header of a sane size reaches the pixel data, which is missing.
     EXPECT_THROW(test::LoadWith(loader, test::WritePngWithoutData(64, 64, PNG_COLOR_TYPE_GRAY)), TStreamReadException);
+}
+
+// A picture saved reads back the same; one that cannot reach the disk
+// (/dev/full refuses every byte) is reported, however small.
+TEST_F(PngLoaderTest, SavedPicturesReadBackAndAFullDiskIsReported) {
+    auto pixmap = CreatePixmap(3, 2, FMT_RGB888, 4);
+    for (int i = 0; i < 6; ++i) WritePixel(pixmap, i % 3, i / 3, Argb(0xFF000000u | (0x2A1507u * (i + 1))));
+    auto path = std::filesystem::temp_directory_path() / ("vellum-png-" + std::to_string(getpid()) + ".png");
+    ASSERT_EQ(SavePixmapPNG(pixmap, FromUtf8(path.string())), 1);
+    auto back = LoadPixmap(FromUtf8(path.string()));
+    std::filesystem::remove(path);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(test::Pixels(back), test::Pixels(pixmap));
+    EXPECT_EQ(SavePixmapPNG(pixmap, u"/dev/full"), 0);
 }
 
 }  // namespace
