@@ -5,25 +5,66 @@
 
 #include "runtime/startup.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/common_interface_defs.h>
+#endif
+
 namespace vellum {
 
 namespace {
 
+constexpr int kFaults[] = {SIGSEGV, SIGFPE, SIGILL, SIGBUS};
+
 // Room for the handler to run when the fault was a stack overflow.
 alignas(16) char alternateStack[64 * 1024];
+
+// What each fault signal did before the report took it over: the default
+// action, or the sanitizer's own handler in a sanitized build.
+struct sigaction previous[sizeof kFaults / sizeof kFaults[0]];
 
 void WriteText(const char* text) {
     ssize_t ignored = write(STDERR_FILENO, text, std::strlen(text));
     (void)ignored;
 }
 
+void WriteReport(const char* name) {
+    WriteText("Windows exception: ");
+    WriteText(name);
+    WriteText("\n");
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+// The fault handed on to the sanitizer, reported once its own report is out.
+const char* volatile pendingReport = nullptr;
+
+void ReportAfterSanitizer() {
+    if (const char* name = pendingReport) WriteReport(name);
+}
+#endif
+
 void OnFault(int signal, siginfo_t* info, void*) {
     // Only async-signal-safe calls here: no message box, no stdio, no exit handlers.
-    WriteText("Windows exception: ");
-    WriteText(FaultName(signal, info ? info->si_code : 0));
-    WriteText("\n");
-    // A fault is a failure: the exit status says so.
-    _exit(255);
+    const char* name = FaultName(signal, info ? info->si_code : 0);
+    int slot = 0;
+    while (kFaults[slot] != signal) ++slot;
+    const struct sigaction& before = previous[slot];
+    bool handedOn = before.sa_handler != SIG_DFL && before.sa_handler != SIG_IGN;
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizer's report, with its stack, comes first; ours follows
+    // from its death callback.
+    if (handedOn)
+        pendingReport = name;
+    else
+        WriteReport(name);
+#else
+    WriteReport(name);
+#endif
+    // Then the signal takes the course it had before: the default action
+    // ends the process with a core dump where the system keeps them. A
+    // processor fault happens again when the handler returns, with its own
+    // context; a signal that was sent is sent again.
+    sigaction(signal, &before, nullptr);
+    if (!info || info->si_code <= 0) raise(signal);
 }
 
 }  // namespace
@@ -63,7 +104,15 @@ void InstallFaultReport() {
     action.sa_sigaction = OnFault;
     action.sa_flags = SA_SIGINFO | SA_ONSTACK;
     sigemptyset(&action.sa_mask);
-    for (int signal : {SIGSEGV, SIGFPE, SIGILL, SIGBUS}) sigaction(signal, &action, nullptr);
+    for (size_t i = 0; i < sizeof kFaults / sizeof kFaults[0]; ++i) {
+        struct sigaction before {};
+        sigaction(kFaults[i], &action, &before);
+        // Installed twice, the report must not hand a fault on to itself.
+        if (before.sa_sigaction != OnFault) previous[i] = before;
+    }
+#if defined(__SANITIZE_ADDRESS__)
+    __sanitizer_set_death_callback(ReportAfterSanitizer);
+#endif
 }
 
 }  // namespace vellum

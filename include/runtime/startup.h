@@ -14,8 +14,10 @@ namespace vellum {
 int RunProgram(int argc, char** argv, int (*entry)());
 
 /// Reports processor faults (SIGSEGV, SIGFPE, SIGILL, SIGBUS) on standard
-/// error as "Windows exception: " and the exception's name, then exits with
-/// status 255.
+/// error as "Windows exception: " and the exception's name; then the signal
+/// takes the course it had before: the default one (the process ends with a
+/// core dump where the system keeps them), or in a build with
+/// AddressSanitizer the sanitizer's report, after which this line follows.
 void InstallFaultReport();
 
 /// The name a processor fault is reported under, such as
