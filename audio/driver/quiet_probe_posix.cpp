@@ -1,64 +1,50 @@
 #include "driver/quiet_probe.h"
 
-#include <unistd.h>
+#include <dlfcn.h>
 
 #include <cstdio>
-#include <string>
+#include <cstdlib>
 
 namespace vellum {
 
 namespace {
 
-struct HeldError {
-    int depth = 0;
-    int savedFd = -1;
-    std::FILE* file = nullptr;
-    std::string text;  // held from earlier probes
-};
+int depth = 0;
 
-HeldError& Held() {
-    static auto* held = new HeldError;  // lives for the whole run
-    return *held;
+// ALSA's error handler, as its header declares it; Null restores its default.
+using AlsaErrorHandler = void (*)(const char* file, int line, const char* function, int err, const char* fmt, ...);
+using SetAlsaErrorHandler = int (*)(AlsaErrorHandler);
+
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// The handler setter of the ALSA library every sound library loads; Null
+// without ALSA. The library stays loaded, so the handler stays in it.
+SetAlsaErrorHandler AlsaSetter() {
+    static SetAlsaErrorHandler setter = [] {
+        void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        return alsa ? reinterpret_cast<SetAlsaErrorHandler>(dlsym(alsa, "snd_lib_error_set_handler")) : nullptr;
+    }();
+    return setter;
 }
 
 }  // namespace
 
 void HoldStandardError() {
-    auto& h = Held();
-    if (h.depth++ > 0) return;
-    std::fflush(stderr);
-    h.file = std::tmpfile();
-    h.savedFd = h.file ? dup(STDERR_FILENO) : -1;
-    if (h.savedFd < 0 || dup2(fileno(h.file), STDERR_FILENO) < 0) {
-        if (h.savedFd >= 0) close(h.savedFd);
-        if (h.file) std::fclose(h.file);
-        h.savedFd = -1;
-        h.file = nullptr;  // nothing is held back: the output goes out as it comes
-    }
+    if (depth++ > 0) return;
+    // OpenAL Soft takes its log level at its first call; one the user chose stays.
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    if (auto set = AlsaSetter()) set(IgnoreAlsaError);
 }
 
 void SetStandardErrorAside() {
-    auto& h = Held();
-    if (h.depth == 0 || --h.depth > 0 || !h.file) return;
-    std::fflush(stderr);
-    dup2(h.savedFd, STDERR_FILENO);
-    close(h.savedFd);
-    h.savedFd = -1;
-    std::rewind(h.file);
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, h.file)) > 0;) h.text.append(buffer, n);
-    std::fclose(h.file);
-    h.file = nullptr;
+    if (depth == 0 || --depth > 0) return;
+    if (auto set = AlsaSetter()) set(nullptr);
 }
 
 void ReleaseStandardError(bool soundOn) {
     SetStandardErrorAside();
-    auto& h = Held();
-    if (soundOn)
-        std::fputs(h.text.c_str(), stderr);
-    else
+    if (!soundOn)
         std::fputs("sound is off: no sound device could be opened; it comes on by itself once one appears\n", stderr);
-    h.text.clear();
 }
 
 }  // namespace vellum

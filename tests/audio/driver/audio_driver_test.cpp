@@ -3,11 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
 
 #include "audio/audio_all.h"
 #include "dsound/dsound_driver.h"
 #include "audio_capture.h"
+#include "driver/quiet_probe.h"
 #include "runtime/exception.h"
 
 namespace vellum::test {
@@ -61,6 +70,44 @@ TEST_F(AudioDriverTest, ProbedDriversRegisterOnlyWhenAskedFor) {
     EXPECT_EQ(names.front(), u"Probed");
     EXPECT_EQ(SetAudioDriver(u"Sound Blaster"), 0);
     EXPECT_EQ(probes, 1);
+}
+
+// ALSA complains on standard error about a device that does not exist.
+void OpenMissingAlsaDevice() {
+    static auto open = reinterpret_cast<int (*)(void**, const char*, int, int)>(
+        dlsym(dlopen("libasound.so.2", RTLD_NOW), "snd_pcm_open"));
+    ASSERT_NE(open, nullptr);
+    void* pcm = nullptr;
+    EXPECT_LT(open(&pcm, "vellum-no-such-device", 0, 0), 0);
+}
+
+// While devices are probed the sound libraries keep quiet, but standard
+// error still carries what the rest of the program writes there.
+TEST_F(AudioDriverTest, ProbesQuietenTheLibrariesNotStandardError) {
+    auto path = std::filesystem::temp_directory_path() / ("vellum-stderr-" + std::to_string(getpid()));
+    int saved = dup(STDERR_FILENO);
+    int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(file, 0);
+    dup2(file, STDERR_FILENO);
+    close(file);
+
+    HoldStandardError();
+    OpenMissingAlsaDevice();
+    std::thread([] { ASSERT_EQ(write(STDERR_FILENO, "another thread\n", 15), 15); }).join();
+    ReleaseStandardError(false);
+    OpenMissingAlsaDevice();  // heard again
+
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    std::filesystem::remove(path);
+    std::string errors = text.str();
+    size_t thread = errors.find("another thread\n"), off = errors.find("sound is off"), alsa = errors.find("ALSA lib");
+    EXPECT_EQ(thread, 0u) << errors;
+    EXPECT_NE(off, std::string::npos) << errors;
+    EXPECT_NE(alsa, std::string::npos) << errors;
+    EXPECT_GT(alsa, off) << errors;
 }
 
 TEST_F(AudioDriverTest, SilentDriverLoadsSoundsThatPlayNothing) {
