@@ -1,6 +1,7 @@
 #include "stream/incbin.h"
 
-#include <map>
+#include <atomic>
+#include <mutex>
 #include <string>
 
 #include "runtime/exception.h"
@@ -10,15 +11,19 @@ namespace vellum {
 
 namespace {
 
+// Blocks are never changed once published and live for the whole run; the
+// newest comes first, so a later block under a path hides the earlier one.
+// Streamed sounds look blocks up on their own threads while the program
+// may still register more: a lock is held only while adding.
 struct Block {
+    std::u16string path;
     const void* data;
     int size;
+    const Block* older;
 };
 
-std::map<std::u16string, Block>& Table() {
-    static std::map<std::u16string, Block> table;
-    return table;
-}
+std::atomic<const Block*> newest{nullptr};
+std::mutex adding;
 
 std::u16string Key(std::u16string_view path) { return ForwardSlashes(String(path)); }
 
@@ -26,15 +31,19 @@ std::u16string Key(std::u16string_view path) { return ForwardSlashes(String(path
 
 void RegisterIncbin(std::u16string_view path, const void* data, int size) {
     if (size < 0 || (!data && size > 0)) throw TRuntimeException(u"Invalid embedded data block");
-    Table()[Key(path)] = Block{data, size};
+    std::lock_guard lock(adding);
+    newest.store(new Block{Key(path), data, size, newest.load(std::memory_order_relaxed)}, std::memory_order_release);
 }
 
 bool FindIncbin(std::u16string_view path, const void*& data, int& size) {
-    auto found = Table().find(Key(path));
-    if (found == Table().end()) return false;
-    data = found->second.data;
-    size = found->second.size;
-    return true;
+    std::u16string key = Key(path);
+    for (const Block* block = newest.load(std::memory_order_acquire); block; block = block->older) {
+        if (block->path != key) continue;
+        data = block->data;
+        size = block->size;
+        return true;
+    }
+    return false;
 }
 
 }  // namespace vellum

@@ -6,7 +6,14 @@
 /// not linked again, since that would point its _succ at itself or at a newer
 /// entry and make every search loop for ever. Entries stay registered for the
 /// whole run.
+///
+/// Any thread may search a chain while another adds to it: an entry's _succ
+/// is set before the entry is published at the head (release), searches
+/// start from the head they acquire, and nothing changes a published entry.
+/// A lock is held only while adding.
 
+#include <atomic>
+#include <mutex>
 #include <utility>
 
 #include "runtime/object.h"
@@ -22,33 +29,41 @@ public:
     /// Links entry at the head, so it is asked first. False, and nothing
     /// changes, when entry is Null or already in the chain.
     bool Register(Ref<T> entry) {
-        if (!entry || Contains(entry)) return false;
-        entry->_succ = head_;
-        head_ = std::move(entry);
+        if (!entry) return false;
+        std::lock_guard lock(adding_);
+        if (Contains(entry)) return false;
+        entry->_succ = owner_;
+        owner_ = std::move(entry);
+        head_.store(owner_.get(), std::memory_order_release);
         return true;
     }
 
     /// True when entry is in the chain.
     bool Contains(const Ref<T>& entry) const {
-        for (auto e = head_; e; e = e->_succ)
-            if (e == entry) return true;
+        for (T* e = head_.load(std::memory_order_acquire); e; e = e->_succ.get())
+            if (e == entry.get()) return true;
         return false;
     }
 
     /// The newest entry, Null when there is none.
-    const Ref<T>& First() const { return head_; }
+    Ref<T> First() const {
+        T* e = head_.load(std::memory_order_acquire);
+        return e ? Self(e) : nullptr;
+    }
 
     /// The first answer of ask(entry) that is not Null, asking the newest
     /// entry first; Null when no entry answers.
     template <class Ask>
     auto FirstAnswer(Ask&& ask) const -> decltype(ask(std::declval<const Ref<T>&>())) {
-        for (auto e = head_; e; e = e->_succ)
+        for (auto e = First(); e; e = e->_succ)
             if (auto answer = ask(e)) return answer;
         return nullptr;
     }
 
 private:
-    Ref<T> head_;
+    std::mutex adding_;
+    Ref<T> owner_;                   // the head, owned; written only while adding
+    std::atomic<T*> head_{nullptr};  // the head, published for searches
 };
 
 /// The one chain of T, with its module started first, so that the module's

@@ -13,7 +13,8 @@ namespace vellum {
 /// replaces the first.
 void RegisterIncbin(std::u16string_view path, const void* data, int size);
 
-/// The block registered under path; false when there is none.
+/// The block registered under path; false when there is none. Any thread may
+/// look blocks up while another registers more.
 bool FindIncbin(std::u16string_view path, const void*& data, int& size);
 
 }  // namespace vellum
