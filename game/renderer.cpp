@@ -15,7 +15,8 @@ void TRenderer::CentreOnCoords(float x, float y) {
 
 void TRenderer::CreateScreen() {
     vellum::CloseGraphics();
-    vellum::OpenGraphics(screenWidth, screenHeight, bitDepth, 60, vellum::GF_DESKTOPFALLBACK);
+    if (!vellum::OpenGraphics(screenWidth, screenHeight, bitDepth, 60, vellum::GF_DESKTOPFALLBACK))
+        throw vellum::TRuntimeException(u"tiderush: cannot open the game's screen: " + vellum::GraphicsFailure());
     FitPicture();
 }
 

@@ -16,7 +16,9 @@ public:
 
     // Scrolls so that the game point (x, y) stays put under the current zoom.
     void CentreOnCoords(float x, float y);
-    // Closes and re-opens the graphics context at the current mode.
+    // Closes and re-opens the graphics context at the current mode. Raises a
+    // runtime error saying why when no context can be had: the game would
+    // otherwise run on with no picture at all.
     void CreateScreen();
     // Where full screen opened at the desktop's own size instead of 1024 x
     // 768, scales the picture to fit and centres it (see DrawBars).

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "context/glgraphics_native.h"
 #include "graphics/graphics.h"
@@ -79,15 +80,52 @@ void OnWindowFocus(std::uint32_t windowId, int change) {
     }
 }
 
+// Records why no context could be had, with SDL's own words when it has any.
+void Explain(const std::string& what) {
+    std::string reason = SDL_GetError();
+    SetGraphicsFailure(FromUtf8(reason.empty() ? what : what + " (SDL: " + reason + ")"));
+}
+
+// Why the window system did not start: most often there is no display.
+std::string DisplayProblem() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (x11 && *x11) return "the display \"" + std::string(x11) + "\" cannot be opened";
+    if (wayland && *wayland) return "the display \"" + std::string(wayland) + "\" cannot be opened";
+    return "there is no display to open a window on: DISPLAY is not set";
+}
+
+// The window systems to try, unless the user names some in SDL_VIDEODRIVER:
+// every one SDL has but those that show nothing, so that a program without
+// a display fails instead of running on unseen. Wayland only where a
+// compositor says it runs, which spares a line on standard error.
+void ChooseVideoDrivers() {
+    std::string drivers;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        std::string name = SDL_GetVideoDriver(i);
+        if (name == "offscreen" || name == "dummy" || name == "evdev") continue;
+        if (name == "wayland" && !std::getenv("WAYLAND_DISPLAY")) continue;
+        drivers += (drivers.empty() ? "" : ",") + name;
+    }
+    if (!drivers.empty()) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, drivers.c_str(), SDL_HINT_DEFAULT);
+}
+
 bool StartVideo() {
     auto& s = State();
     if (s.videoStarted) return true;
-    if (!StartPlatformEvents()) return false;
+    if (!StartPlatformEvents()) {
+        Explain("the window system's events cannot start");
+        return false;
+    }
     // The X11 window class of the program's windows.
     setenv("SDL_VIDEO_X11_WMCLASS", "Vellum GLGraphics", 1);
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    ChooseVideoDrivers();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        Explain(DisplayProblem());
+        return false;
+    }
     AddWindowFocusHandler(OnWindowFocus);
     s.videoStarted = true;
     return true;
@@ -138,6 +176,7 @@ PendingContext FinishContext(PendingContext c) {
     auto& s = State();
     if (s.shared) SDL_GL_MakeCurrent(s.shared->window, s.shared->context);
     c->context = SDL_GL_CreateContext(c->window);
+    if (!c->context) Explain("the display gives no OpenGL context");
     // Creating a context binds it: restore what was current.
     if (s.current)
         GL_CALL(SDL_GL_MakeCurrent(s.current->window, s.current->context));
@@ -157,7 +196,13 @@ NativeGLContextPtr Publish(PendingContext c) {
 }  // namespace
 
 NativeGLContextPtr CreateNativeGLContext(int width, int height, int depth, int hertz, int flags) {
-    if (width <= 0 || height <= 0 || !StartVideo()) return nullptr;
+    if (width <= 0 || height <= 0) {
+        SetGraphicsFailure(u"a window needs a width and a height above 0");
+        return nullptr;
+    }
+    SDL_ClearError();  // what SDL says afterwards is about this window
+    if (!StartVideo()) return nullptr;
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
     auto c = std::make_unique<NativeGLContext>();
     c->depth = depth;
     c->hertz = hertz;
@@ -171,8 +216,10 @@ NativeGLContextPtr CreateNativeGLContext(int width, int height, int depth, int h
         exactMode = ChooseFullScreenMode(width, height, hertz, mode, c->swapInterval);
         // Without a mode of that size the window may cover the desktop in its
         // own mode (GF_DESKTOPFALLBACK); the caller then fits its picture.
-        if (!exactMode && !(flags & GF_DESKTOPFALLBACK))
+        if (!exactMode && !(flags & GF_DESKTOPFALLBACK)) {
+            SetGraphicsFailure(FromUtf8("the display has no " + size + " mode"));
             throw TRuntimeException(u"GLGraphicsDriver failed to set display mode");
+        }
         windowFlags |= exactMode ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_FULLSCREEN_DESKTOP;
         SDL_Rect desktop{};
         if (!exactMode && SDL_GetDisplayBounds(0, &desktop) == 0)
@@ -186,9 +233,14 @@ NativeGLContextPtr CreateNativeGLContext(int width, int height, int depth, int h
     SetPixelFormat(flags);
     std::string title = ToUtf8(AppTitle());
     c->window = SDL_CreateWindow(title.c_str(), x, y, width, height, windowFlags);
-    if (!c->window) return nullptr;
-    if (exactMode && SDL_SetWindowDisplayMode(c->window, &mode) != 0)
+    if (!c->window) {
+        Explain("the display gives no OpenGL window of " + size);
+        return nullptr;
+    }
+    if (exactMode && SDL_SetWindowDisplayMode(c->window, &mode) != 0) {
+        Explain("the display mode " + size + " cannot be set");
         throw TRuntimeException(u"GLGraphicsDriver failed to set display mode");
+    }
     SDL_GetWindowSize(c->window, &c->width, &c->height);
     c = FinishContext(std::move(c));
     if (!c) return nullptr;
@@ -205,7 +257,10 @@ NativeGLContextPtr AttachNativeGLContext(intptr_t window, int flags) {
     c->mode = kAttached;
     c->flags = flags;
     c->window = SDL_CreateWindowFrom(reinterpret_cast<void*>(window));
-    if (!c->window) return nullptr;
+    if (!c->window) {
+        Explain("the window cannot take an OpenGL context");
+        return nullptr;
+    }
     SDL_GetWindowSize(c->window, &c->width, &c->height);
     return Publish(FinishContext(std::move(c)));
 }

@@ -31,6 +31,7 @@ struct GraphicsState {
     int nextFlip = 0;
     int seq = 1;
     bool closeAtExit = false;
+    String failure;  // why the last creation gave Null
 };
 
 GraphicsState& State() {
@@ -136,25 +137,46 @@ int GraphicsModeExists(int width, int height, int depth, int hertz) {
     return 0;
 }
 
-Ref<TGraphics> CreateGraphics(int width, int height, int depth, int hertz, int flags) {
+namespace {
+
+// A driver's answer, with the reason kept when there is no context.
+template <class Make>
+Ref<TGraphics> MadeOrExplained(Make&& make) {
     auto& s = State();
-    if (!Driver()) return nullptr;
-    try {
-        return s.driver->CreateGraphics(width, height, depth, hertz, flags | s.defaultFlags);
-    } catch (const std::exception&) {
+    s.failure.clear();
+    if (!Driver()) {
+        s.failure = u"there is no graphics driver";
         return nullptr;
     }
+    Ref<TGraphics> g;
+    try {
+        g = make(*s.driver);
+    } catch (const std::exception& e) {
+        if (s.failure.empty()) s.failure = FromUtf8(e.what());
+    }
+    if (g)
+        s.failure.clear();
+    else if (s.failure.empty())
+        s.failure = u"the graphics driver made no context";
+    return g;
+}
+
+}  // namespace
+
+Ref<TGraphics> CreateGraphics(int width, int height, int depth, int hertz, int flags) {
+    return MadeOrExplained([&](TGraphicsDriver& driver) {
+        return driver.CreateGraphics(width, height, depth, hertz, flags | State().defaultFlags);
+    });
 }
 
 Ref<TGraphics> AttachGraphics(intptr_t widget, int flags) {
-    auto& s = State();
-    if (!Driver()) return nullptr;
-    try {
-        return s.driver->AttachGraphics(widget, flags | s.defaultFlags);
-    } catch (const std::exception&) {
-        return nullptr;
-    }
+    return MadeOrExplained(
+        [&](TGraphicsDriver& driver) { return driver.AttachGraphics(widget, flags | State().defaultFlags); });
 }
+
+String GraphicsFailure() { return State().failure; }
+
+void SetGraphicsFailure(const String& reason) { State().failure = reason; }
 
 void SetGraphics(const Ref<TGraphics>& g) {
     auto& s = State();

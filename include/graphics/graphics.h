@@ -86,6 +86,12 @@ int GraphicsModeExists(int width, int height, int depth, int hertz);
 Ref<TGraphics> CreateGraphics(int width, int height, int depth, int hertz, int flags);
 /// A context drawing into an existing native window, or Null.
 Ref<TGraphics> AttachGraphics(intptr_t widget, int flags);
+/// Why the last CreateGraphics, AttachGraphics or OpenGraphics gave Null, in
+/// words and with the platform's own reason where it gave one; empty after
+/// one that succeeded.
+String GraphicsFailure();
+/// Drivers say here why they make no context, before they return Null or raise.
+void SetGraphicsFailure(const String& reason);
 /// Makes g current (Null: none) and takes its settings.
 void SetGraphics(const Ref<TGraphics>& g);
 /// Closes g; when it was current, no context is current afterwards.

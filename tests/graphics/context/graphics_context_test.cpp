@@ -62,10 +62,14 @@ TEST_F(GraphicsContextTest, FullScreenOpensAtTheDisplaySize) {
     Flip(-1);
 }
 
-TEST_F(GraphicsContextTest, AModeTheDisplayLacksGivesNull) {
+TEST_F(GraphicsContextTest, AModeTheDisplayLacksGivesNullAndSaysWhy) {
     EXPECT_EQ(OpenGraphics(1000, 500, 32, 60, 0), nullptr);
     EXPECT_EQ(CurrentGraphics(), nullptr);
+    EXPECT_EQ(GraphicsFailure(), u"the display has no 1000 x 500 mode");
     EXPECT_EQ(OpenGraphics(0, 0, 0, 60, 0), nullptr);
+    EXPECT_EQ(GraphicsFailure(), u"a window needs a width and a height above 0");
+    ASSERT_NE(OpenGraphics(320, 240, 0, 0, 0), nullptr);
+    EXPECT_EQ(GraphicsFailure(), u"");
 }
 
 TEST_F(GraphicsContextTest, ReopeningClosesThePreviousContextAndBumpsTheSequence) {
