@@ -39,25 +39,28 @@ bool QuitRequested() {
     return InputDown(KEY_LCONTROL) || InputDown(KEY_RCONTROL);
 }
 
-void SaveShots(const TGameOptions& options) {
+// The pictures asked for at this step; lost counts those that could not be written.
+void SaveShots(const TGameOptions& options, int& lost) {
     for (const auto& shot : options.shots) {
         if (shot.step != InputSteps()) continue;
         auto pixmap = vellum::GrabPixmap(0, 0, vellum::GraphicsWidth(), vellum::GraphicsHeight());
         if (pixmap && options.shotWidth > 0 && options.shotWidth != pixmap->width)
             pixmap = vellum::ResizePixmap(pixmap, options.shotWidth,
                                           std::max(1, pixmap->height * options.shotWidth / pixmap->width));
-        if (!vellum::SavePixmapPNG(pixmap, vellum::FromUtf8(shot.path)))
-            std::fprintf(stderr, "tiderush: cannot write %s\n", shot.path.c_str());
+        if (!vellum::SavePixmapPNG(pixmap, vellum::FromUtf8(shot.path))) {
+            std::fprintf(stderr, "tiderush: cannot write the picture of step %d to %s\n", shot.step, shot.path.c_str());
+            ++lost;
+        }
     }
 }
 
-void RunFrameLoop(const Ref<vellum::TTimer>& frameTimer, const TGameOptions& options) {
+void RunFrameLoop(const Ref<vellum::TTimer>& frameTimer, const TGameOptions& options, int& lostShots) {
     // The window's close button ends the game too, as on any desktop.
     while (!InputFinished() && !vellum::AppTerminateRequested()) {
         game->Logic();
         if (QuitRequested()) break;
         game->Draw();
-        SaveShots(options);
+        SaveShots(options, lostShots);
         if (!options.fast) vellum::WaitTimer(frameTimer);
         vellum::Flip(options.fast ? 0 : 1);
         if (!options.fast) vellum::Delay(1);
@@ -158,6 +161,8 @@ void InitEngineModules() {
 Ref<vellum::TTimer> StartGame(const TGameOptions& options) {
     InitEngineModules();
     auto frameTimer = vellum::CreateTimer(60.0f, nullptr);
+    // Without its timer the loop would not wait between frames.
+    if (!frameTimer) throw vellum::TRuntimeException(u"tiderush: cannot start the 60 Hz frame timer");
     game = TGame::Create();
     renderer = vellum::New<TRenderer>();
     imageBank = TImageBank::Create(game->imagePath);
@@ -198,21 +203,28 @@ int GameMain() {
         options.seeded = true;
         options.seed = static_cast<int>(vellum::MilliSecs());
     }
-    auto frameTimer = StartGame(options);
-    if (!options.replay.empty()) {
-        StartReplayInput(replay);
-    } else if (!options.record.empty() && !StartRecordingInput(options.record, options.seed, fileError)) {
+    // A file that cannot be written at all is told before any window opens.
+    if (!options.record.empty() && !StartRecordingInput(options.record, options.seed, fileError)) {
         std::fprintf(stderr, "tiderush: %s\n", fileError.c_str());
         return 2;
     }
-    int status = 0;
+    auto frameTimer = StartGame(options);
+    if (!options.replay.empty()) StartReplayInput(replay);
+    int status = 0, lostShots = 0;
     try {
-        RunFrameLoop(frameTimer, options);
+        RunFrameLoop(frameTimer, options, lostShots);
     } catch (const TEndProgram& end) {
         status = end.status;
     }
-    FinishInput();
-    if (!options.replay.empty()) ReportReplay();
+    // A write that failed during the run was told when it happened; the
+    // game played on, and the status says that something was lost.
+    bool recorded = FinishInput();
+    if (!options.replay.empty()) {
+        if (replay.EndsEarly() && InputFinished())
+            std::fprintf(stderr, "tiderush: the recording ends early at step %d\n", std::max(replay.LastStep(), 0));
+        ReportReplay();
+    }
+    if (status == 0 && (!recorded || lostShots > 0)) status = 1;
     return status;
 }
 

@@ -1,6 +1,8 @@
 #include "game/game_input.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -24,6 +26,7 @@ struct InputState {
     std::array<int, 256> sampled{};  // key states at the last sample, for the replay file's changes
     int steps = 0;
     std::unique_ptr<TReplayWriter> writer;
+    bool recordingLost = false;  // the file refused a line: the recording stopped there
     const TReplayReader* replay = nullptr;
 };
 
@@ -51,6 +54,8 @@ constexpr PadBinding kPadBindings[] = {
     {vellum::KEY_ESCAPE, vellum::PAD_BUTTON_BACK, -1, -1, 0.0f},
 };
 constexpr float kStickThreshold = 0.5f;
+// Presses a key keeps while nothing asks for them; a long replay cannot overflow it.
+constexpr int kMaxHeldHits = 1 << 20;
 
 // The pads connected this step. Every engine input call pumps the window
 // system's events, so each pad is asked once a step, not once per key.
@@ -117,11 +122,18 @@ void BeginInputStep() {
     } else {
         for (const auto& sample : SampleDevices())
             if (sample.hits || sample.down != s.sampled[sample.key]) changes.push_back(sample);
-        if (s.writer) s.writer->WriteStep(s.steps, changes);
+        std::string error;
+        if (s.writer && !s.writer->WriteStep(s.steps, changes, error)) {
+            // The game plays on: the player keeps the game, the file stays
+            // a replay of the steps it took.
+            std::fprintf(stderr, "tiderush: %s; the recording stops at step %d\n", error.c_str(), s.steps);
+            s.writer.reset();
+            s.recordingLost = true;
+        }
     }
     for (const auto& change : changes) {
         s.sampled[change.key] = change.down;
-        s.hits[change.key] += change.hits;
+        s.hits[change.key] = std::min(s.hits[change.key] + change.hits, kMaxHeldHits);
     }
     // A key pressed and released between two steps was down for a moment:
     // the step sees it down, so taps and chords such as Ctrl+X are not lost.
@@ -138,10 +150,15 @@ bool InputFinished() {
 
 int InputSteps() { return State().steps; }
 
-void FinishInput() {
+bool FinishInput() {
     auto& s = State();
-    if (s.writer) s.writer->Close(s.steps);
+    std::string error;
+    if (s.writer && !s.writer->Close(s.steps, error)) {
+        std::fprintf(stderr, "tiderush: %s\n", error.c_str());
+        s.recordingLost = true;
+    }
     s.writer.reset();
+    return !s.recordingLost;
 }
 
 int InputHits(int key) {

@@ -16,7 +16,8 @@ class TReplayReader;
 
 // Live input from the keyboard (the default).
 void StartLiveInput();
-// Live input, with every step's changes written to path; false with a message.
+// Live input, with every step's changes written to path, each step's line
+// handed to the system before the step is drawn; false with a message.
 bool StartRecordingInput(const std::string& path, int seed, std::string& error);
 // Input from a loaded replay (which must outlive the run).
 void StartReplayInput(const TReplayReader& replay);
@@ -26,8 +27,9 @@ void BeginInputStep();
 bool InputFinished();
 // Steps taken so far.
 int InputSteps();
-// Closes a recording with its end line.
-void FinishInput();
+// Closes a recording with its end line. False when some of the recording
+// could not be written (each failure was told in one line on standard error).
+bool FinishInput();
 
 // The key's presses not yet asked for; resets the count.
 int InputHits(int key);

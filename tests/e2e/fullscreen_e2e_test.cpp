@@ -3,10 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,47 +13,9 @@
 using namespace e2e;
 namespace fs = std::filesystem;
 
-extern char** environ;
-
-namespace {
-
-// A private X server of 1920 x 1080, the only mode it offers; it stays up
-// between clients (-noreset), since each capture is a client of its own.
-class WideDisplay {
-public:
-    WideDisplay() {
-        name = ":" + std::to_string(300 + getpid() % 500);
-        std::vector<std::string> args = {"Xvfb", name, "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-noreset"};
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        if (posix_spawnp(&pid, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        for (int i = 0; i < 100 && pid > 0; ++i) {
-            if (CaptureScreen(name.c_str()).width > 0) return;
-            Sleep(100);
-        }
-    }
-    ~WideDisplay() {
-        if (pid <= 0) return;
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-    }
-    std::string Xdotool(const std::string& args) const {
-        return Run("DISPLAY=" + name + " timeout 5 xdotool " + args + " 2>/dev/null");
-    }
-
-    std::string name;
-    pid_t pid = -1;
-};
-
-}  // namespace
-
 TEST(FullScreen, WithoutA1024x768ModeThePictureIsScaledToTheDesktopAndCentred) {
-    WideDisplay display;
+    // A server whose only mode is 1920 x 1080.
+    PrivateDisplay display("1920x1080x24");
     ASSERT_GT(CaptureScreen(display.name.c_str()).width, 0) << "no private X server";
     fs::path conf = fs::temp_directory_path() / ("vellum-fullscreen-" + std::to_string(getpid()) + ".conf");
     {

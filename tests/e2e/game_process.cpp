@@ -37,12 +37,15 @@ GameProcess::GameProcess(const std::string& program, const std::vector<std::stri
                          const std::vector<std::string>& environment) {
     _errorsPath = "/tmp/vellum-e2e-" + std::to_string(getpid()) + "-" + std::to_string(rand()) + ".err";
     _outputPath = _errorsPath.substr(0, _errorsPath.size() - 4) + ".out";
-    // The given entries replace inherited ones of the same name.
-    std::vector<std::string> env = environment;
+    // The given entries replace inherited ones of the same name; a name
+    // without "=" removes it.
+    std::vector<std::string> env;
+    for (const auto& given : environment)
+        if (given.find('=') != std::string::npos) env.push_back(given);
     for (char** e = environ; *e; ++e) {
         std::string entry = *e, name = entry.substr(0, entry.find('=') + 1);
         bool replaced = false;
-        for (const auto& given : environment) replaced = replaced || given.rfind(name, 0) == 0;
+        for (const auto& given : environment) replaced = replaced || given.rfind(name, 0) == 0 || given + "=" == name;
         if (!replaced) env.push_back(entry);
     }
     std::vector<char*> envp, argv;
@@ -86,16 +89,12 @@ int GameProcess::Wait(int ms) {
 
 bool GameProcess::Running() { return _pid > 0 && Wait(0) == -1; }
 
-namespace {
-
 std::string ReadText(const std::string& path) {
     std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
 }
-
-}  // namespace
 
 std::string GameProcess::Errors() const { return ReadText(_errorsPath); }
 std::string GameProcess::Output() const { return ReadText(_outputPath); }
@@ -200,6 +199,37 @@ Screen CaptureScreen(const char* name) {
 }
 
 std::string Xdotool(const std::string& args) { return Run("timeout 5 xdotool " + args + " 2>/dev/null"); }
+
+PrivateDisplay::PrivateDisplay(const std::string& screen, const std::vector<std::string>& options) {
+    // A display number of its own, away from the test display's.
+    name = ":" + std::to_string(300 + (getpid() * 7 + rand()) % 600);
+    std::vector<std::string> args = {"Xvfb", name, "-screen", "0", screen, "-nolisten", "tcp", "-noreset"};
+    args.insert(args.end(), options.begin(), options.end());
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    if (posix_spawnp(&_pid, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) _pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    for (int i = 0; i < 100 && _pid > 0; ++i) {
+        if (CaptureScreen(name.c_str()).width > 0) return;
+        Sleep(100);
+    }
+}
+
+PrivateDisplay::~PrivateDisplay() {
+    if (_pid <= 0) return;
+    kill(_pid, SIGTERM);
+    waitpid(_pid, nullptr, 0);
+}
+
+bool PrivateDisplay::Up() const { return CaptureScreen(name.c_str()).width > 0; }
+
+std::string PrivateDisplay::Xdotool(const std::string& args) const {
+    return Run("DISPLAY=" + name + " timeout 5 xdotool " + args + " 2>/dev/null");
+}
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 

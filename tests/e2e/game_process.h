@@ -11,7 +11,8 @@ namespace e2e {
 
 class GameProcess {
 public:
-    // Runs program with args; environment entries ("NAME=value") replace inherited ones.
+    // Runs program with args; environment entries ("NAME=value") replace
+    // inherited ones, and a bare "NAME" removes one.
     GameProcess(const std::string& program, const std::vector<std::string>& args,
                 const std::vector<std::string>& environment = {});
     ~GameProcess();
@@ -51,10 +52,29 @@ struct Screen {
     void SavePng(const std::string& path) const;
 };
 
+// An X server of the test's own, of one screen ("1920x1080x24") and
+// whatever Xvfb options; it stays up between clients.
+class PrivateDisplay {
+public:
+    explicit PrivateDisplay(const std::string& screen, const std::vector<std::string>& options = {});
+    ~PrivateDisplay();
+    PrivateDisplay(const PrivateDisplay&) = delete;
+    PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+    bool Up() const;
+    std::string Xdotool(const std::string& args) const;
+
+    std::string name;  // ":N"
+
+private:
+    pid_t _pid = -1;
+};
+
 // The screen of the given X display (nullptr: DISPLAY's).
 Screen CaptureScreen(const char* display = nullptr);
 // An RGB or RGBA PNG file as a Screen (empty when it cannot be read).
 Screen LoadPng(const std::string& path);
+// A whole file as text ("" when it cannot be read).
+std::string ReadText(const std::string& path);
 // Runs a shell command and returns its output.
 std::string Run(const std::string& command);
 // Runs xdotool with a time limit.
