@@ -48,11 +48,10 @@ void OnFault(int signal, siginfo_t* info, void*) {
     int slot = 0;
     while (kFaults[slot] != signal) ++slot;
     const struct sigaction& before = previous[slot];
-    bool handedOn = before.sa_handler != SIG_DFL && before.sa_handler != SIG_IGN;
 #if defined(__SANITIZE_ADDRESS__)
     // The sanitizer's report, with its stack, comes first; ours follows
     // from its death callback.
-    if (handedOn)
+    if (before.sa_handler != SIG_DFL && before.sa_handler != SIG_IGN)
         pendingReport = name;
     else
         WriteReport(name);
