@@ -15,7 +15,7 @@
 #include "audio/audio_module.h"
 #include "audio/sample_loader.h"
 #include "audio_test_files.h"
-#include "driver/stream_feed.h"
+#include "streaming/stream_feed.h"
 #include "sample/audio_stream.h"
 #include "stream/incbin.h"
 #include "stream/stream_factory.h"
