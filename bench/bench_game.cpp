@@ -12,6 +12,8 @@
 //   bench_game [seconds] [level]   seconds of play per run (default 10);
 //                                  with a level, play runs on that level
 //                                  (level 13 spawns rocks densest)
+//   bench_game --record-cost [seconds]   CPU per frame without and with a
+//                                  recording of the play (default 20 s)
 // Needs DISPLAY and the built Data folder.
 
 #include <AL/alc.h>
@@ -149,7 +151,15 @@ int MissedAtChange(const Ref<vellum::TTimer>& timer, int key) {
     return -1;  // the screen never changed
 }
 
-int Game(int seconds, int level) {
+// weave: frames between turns of the boat. record: a file to record the
+// play into ("" for none); then the screen changes are left out.
+int Game(int seconds, int level, int weave = 90, const std::string& record = "") {
+    std::string error;
+    if (!record.empty() && record != "-" && !StartRecordingInput(record, 99, error)) {
+        std::printf("error %s\n", error.c_str());
+        return 1;
+    }
+    bool changes = record.empty();
     auto timer = StartGame(Options());
     Frame(timer, nullptr);
     std::printf("first-frame %.2f\n", Ms(Clock::now() - processStart));
@@ -161,7 +171,7 @@ int Game(int seconds, int level) {
     std::printf("to-game %.2f\n", Ms(Clock::now() - pressed));
 
     // Completing the level (the test key J) and going on (Space), by turns.
-    for (int change = 0; change < kScreenChanges; ++change) {
+    for (int change = 0; changes && change < kScreenChanges; ++change) {
         for (int i = 0; i < 20; ++i) Frame(timer, nullptr);
         std::printf("change%d %d\n", change, MissedAtChange(timer, change % 2 ? vellum::KEY_SPACE : vellum::KEY_J));
     }
@@ -173,9 +183,9 @@ int Game(int seconds, int level) {
     std::vector<double> cpu, withFlip;
     int missed = 0;
     for (int i = 0; i < seconds * 60; ++i) {
-        if (i % 90 == 0) {  // weave left and right
-            Key(vellum::EVENT_KEYUP, (i / 90) % 2 ? vellum::KEY_LEFT : vellum::KEY_RIGHT);
-            Key(vellum::EVENT_KEYDOWN, (i / 90) % 2 ? vellum::KEY_RIGHT : vellum::KEY_LEFT);
+        if (i % weave == 0) {  // weave left and right
+            Key(vellum::EVENT_KEYUP, (i / weave) % 2 ? vellum::KEY_LEFT : vellum::KEY_RIGHT);
+            Key(vellum::EVENT_KEYDOWN, (i / weave) % 2 ? vellum::KEY_RIGHT : vellum::KEY_LEFT);
         }
         if (profile) profile->lives = 3;
         if (game->currentScreen->name != u"Game") {  // a completed level: straight on to the next
@@ -187,9 +197,13 @@ int Game(int seconds, int level) {
         cpu.push_back(ms);
         withFlip.push_back(ms + flipMs);
     }
+    FinishInput();
+    double total = 0;
+    for (double ms : cpu) total += ms;
     std::sort(cpu.begin(), cpu.end());
     std::sort(withFlip.begin(), withFlip.end());
     if (!cpu.empty()) {
+        std::printf("cpu-mean %.4f\n", total / static_cast<double>(cpu.size()));
         std::printf("cpu-median %.3f\ncpu-p99 %.3f\ncpu-max %.3f\n", cpu[cpu.size() / 2], cpu[cpu.size() * 99 / 100],
                     cpu.back());
         std::printf("flip-median %.3f\nflip-p99 %.3f\n", withFlip[withFlip.size() / 2],
@@ -271,6 +285,40 @@ double Median(const std::vector<Figures>& runs, const std::string& name) {
     return values[values.size() / 2];
 }
 
+// What recording costs: every step whose input changed goes to the system
+// before the next is drawn. Play without a recording and play recorded into
+// a file alternate, the boat turning every kRecordWeave frames, so that a
+// line is written (and handed over) four times a second.
+constexpr int kRecordWeave = 15;
+
+int RecordCost(const std::string& self, int seconds) {
+    std::string file = "/tmp/bench_game-" + std::to_string(getpid()) + ".replay";
+    std::string args = "--game " + std::to_string(seconds) + " 0 " + std::to_string(kRecordWeave) + " ";
+    std::vector<Figures> without, with;
+    for (int run = 0; run < kRuns; ++run) {
+        without.push_back(Run(self, args + "-"));
+        with.push_back(Run(self, args + file));
+    }
+    FILE* recorded = std::fopen(file.c_str(), "r");
+    int lines = 0;
+    for (int c; recorded && (c = std::fgetc(recorded)) != EOF;) lines += c == '\n';
+    if (recorded) std::fclose(recorded);
+    std::remove(file.c_str());
+    double load[3] = {};
+    getloadavg(load, 3);
+    std::printf("load average: %.2f %.2f %.2f; medians of %d runs of %d s, without and with a recording alternated\n",
+                load[0], load[1], load[2], kRuns, seconds);
+    std::printf("the last recording: %d lines, each handed to the system as its step was taken\n", lines);
+    double meanWithout = Median(without, "cpu-mean"), meanWith = Median(with, "cpu-mean");
+    std::printf("logic+draw CPU per frame, mean: %.4f ms without, %.4f ms recording (%+.4f ms, x%.3f)\n", meanWithout,
+                meanWith, meanWith - meanWithout, meanWith / meanWithout);
+    std::printf("logic+draw CPU per frame, median: %.3f ms without, %.3f ms recording; runs (mean):",
+                Median(without, "cpu-median"), Median(with, "cpu-median"));
+    for (int run = 0; run < kRuns; ++run) std::printf(" %.4f/%.4f", without[run]["cpu-mean"], with[run]["cpu-mean"]);
+    std::printf("\n");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -282,12 +330,15 @@ int main(int argc, char** argv) {
         std::puts("bench_game needs a display and the built Data folder");
         return 1;
     }
-    if (mode == "--game") return Game(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (mode == "--game")
+        return argc > 5 ? Game(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), argv[5])
+                        : Game(std::atoi(argv[2]), std::atoi(argv[3]));
     if (mode == "--breakdown") return Breakdown();
+    std::string self = "/proc/" + std::to_string(getpid()) + "/exe";
+    if (mode == "--record-cost") return RecordCost(self, argc > 2 ? std::atoi(argv[2]) : 20);
 
     int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
     int level = argc > 2 ? std::atoi(argv[2]) : 0;
-    std::string self = "/proc/" + std::to_string(getpid()) + "/exe";
     std::vector<Figures> bare, floor, played;
     for (int run = 0; run < kRuns; ++run) {
         bare.push_back(Run(self, "--bare"));
