@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -43,6 +44,17 @@ std::vector<StereoFrame> AudioCapture::Finish() {
         p += 4;
     }
     return frames;
+}
+
+void AudioCapture::WaitForOutput(int frames) {
+    auto written = [this] {
+        std::error_code error;  // no file yet: nothing written
+        auto bytes = std::filesystem::file_size(_dir.Path("out.wav"), error);
+        return error ? 0 : static_cast<long long>(bytes);
+    };
+    const long long target = written() + 4LL * frames;
+    if (!WaitFor([&] { return written() >= target; }, std::chrono::seconds(30)))
+        ADD_FAILURE() << "the output did not advance by " << frames << " frames";
 }
 
 std::vector<Segment> Segments(const std::vector<StereoFrame>& frames, int minGap) {
@@ -92,7 +104,7 @@ Ref<TSound> PlaybackTest::Load(int frames, int (*value)(int, int), int flags, in
 }
 
 bool PlaybackTest::WaitSilent(const Ref<TChannel>& channel) {
-    return WaitFor([&] { return !ChannelPlaying(channel); }, std::chrono::seconds(3));
+    return WaitFor([&] { return !ChannelPlaying(channel); }, std::chrono::seconds(10));
 }
 
 void PlaybackTest::PlayInTurn(const Ref<TSound>& sound,
@@ -102,7 +114,7 @@ void PlaybackTest::PlayInTurn(const Ref<TSound>& sound,
         setting(channel);
         ResumeChannel(channel);
         ASSERT_TRUE(WaitSilent(channel));
-        SleepMs(50);
+        Elapse(50);
     }
 }
 

@@ -41,6 +41,10 @@ public:
     // completes the file, and returns every frame that was output.
     std::vector<StereoFrame> Finish();
 
+    // Waits until frames more frames have been written than now: time as the
+    // output counts it, which a loaded machine can delay but not shorten.
+    void WaitForOutput(int frames);
+
 private:
     TempDir _dir;
 };
@@ -70,11 +74,13 @@ protected:
 
     // A sound from a 16-bit WAV of frames frames at kRate.
     Ref<TSound> Load(int frames, int (*value)(int, int), int flags = 0, int channels = 1);
-    // Waits at most 3 s for the channel to fall silent; whether it did.
+    // Waits at most 10 s for the channel to fall silent; whether it did.
     static bool WaitSilent(const Ref<TChannel>& channel);
+    // Lets ms milliseconds of output be written.
+    void Elapse(int ms) { _capture.WaitForOutput(kRate * ms / 1000); }
     // Cues sound once per setting, applies the setting, plays it to its
     // end and leaves a short gap before the next.
-    static void PlayInTurn(const Ref<TSound>& sound,
+    void PlayInTurn(const Ref<TSound>& sound,
                            const std::vector<std::function<void(const Ref<TChannel>&)>>& settings);
 
     AudioCapture _capture;

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -120,24 +121,10 @@ int Screen::CountOther(int x, int y, int w, int h, int r, int g, int b, int tole
     return w * h - Count(x, y, w, h, r, g, b, tolerance);
 }
 
-int Screen::CountDifferentBlocks(const Screen& other, int block, int tolerance) const {
+int Screen::CountDifferentPixels(const Screen& other) const {
     if (other.width != width || other.height != height) return width * height;
     int n = 0;
-    for (int by = 0; by < height; by += block) {
-        for (int bx = 0; bx < width; bx += block) {
-            long sums[3] = {0, 0, 0};
-            int pixels = 0;
-            for (int y = by; y < std::min(height, by + block); ++y) {
-                for (int x = bx; x < std::min(width, bx + block); ++x, ++pixels) {
-                    const unsigned char *p = At(x, y), *o = other.At(x, y);
-                    for (int c = 0; c < 3; ++c) sums[c] += p[c] - o[c];
-                }
-            }
-            bool differs = false;
-            for (long sum : sums) differs = differs || std::labs(sum) > static_cast<long>(tolerance) * pixels;
-            n += differs;
-        }
-    }
+    for (size_t i = 0; i < rgb.size(); i += 3) n += std::memcmp(&rgb[i], &other.rgb[i], 3) != 0;
     return n;
 }
 

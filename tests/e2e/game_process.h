@@ -45,10 +45,8 @@ struct Screen {
     int Count(int x, int y, int w, int h, int r, int g, int b, int tolerance = 12) const;
     // Pixels in the rectangle that differ from the colour by more than tolerance.
     int CountOther(int x, int y, int w, int h, int r, int g, int b, int tolerance = 12) const;
-    // Blocks of block x block pixels whose mean colour differs from the other
-    // screen's by more than tolerance in a channel: pictures that differ only
-    // in a few edge pixels count none.
-    int CountDifferentBlocks(const Screen& other, int block, int tolerance) const;
+    // Pixels that differ from the other screen's in any channel.
+    int CountDifferentPixels(const Screen& other) const;
     void SavePng(const std::string& path) const;
 };
 

@@ -57,12 +57,15 @@ TEST(Random, IntCoversTheInclusiveRangeInEitherOrder) {
     }
     EXPECT_EQ(forward, (std::set<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(backward, forward);
+    bool belowMinusBillion = false, aboveBillion = false;
     for (int i = 0; i < 1000; ++i) {
         int wide = RandomInt(INT_MIN, INT_MAX);  // the span wraps in 32 bits; no overflow trap
-        (void)wide;
+        belowMinusBillion |= wide < -1000000000;
+        aboveBillion |= wide > 1000000000;
         int negative = RandomInt(-10, -20);
         ASSERT_TRUE(negative >= -20 && negative <= -10);
     }
+    EXPECT_TRUE(belowMinusBillion && aboveBillion);  // the whole 32-bit span, not a folded part
 }
 
 TEST(Random, FloatLiesInTheHalfOpenRangeInEitherOrder) {

@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -64,17 +65,21 @@ TEST_F(TimerTest, AGivenEventIsEmittedEveryTick) {
 }
 
 TEST_F(TimerTest, TicksAccumulateWhileTheProgramIsBusy) {
+    using std::chrono::steady_clock;
+    const auto period = std::chrono::milliseconds(16);  // 60 Hz, truncated
+    auto created = steady_clock::now();
     auto timer = CreateTimer(60);
     ASSERT_NE(timer, nullptr);
-    WaitTimer(timer);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    auto before = std::chrono::steady_clock::now();
     int ticks = WaitTimer(timer);
-    auto waited = std::chrono::steady_clock::now() - before;
-    // 100 ms at a 16 ms period: about six ticks, returned without waiting.
-    EXPECT_GE(ticks, 5);
-    EXPECT_LE(ticks, 7);
-    EXPECT_LT(waited, std::chrono::milliseconds(10));
+    // Busy for a dozen periods without pumping: the ticks wait in the queue
+    // and one wait returns them all, never more than the clock allows.
+    auto busyUntil = steady_clock::now() + 12 * period;
+    while (steady_clock::now() < busyUntil) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    int piled = WaitTimer(timer);
+    ticks += piled;
+    EXPECT_GE(piled, 2);
+    EXPECT_LE(ticks, (steady_clock::now() - created) / period + 1);
+    EXPECT_EQ(TimerTicks(timer), ticks);
     StopTimer(timer);
 }
 
@@ -97,7 +102,11 @@ TEST_F(TimerTest, AtMostSixteenRunAtOnce) {
 TEST_F(TimerTest, TicksQueuedForAStoppedTimerAreIgnored) {
     auto timer = CreateTimer(500);
     ASSERT_NE(timer, nullptr);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // ticks pile up unpumped
+    // Ticks travel as SDL events: wait until one is queued, unpumped.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!SDL_HasEvents(SDL_USEREVENT, SDL_LASTEVENT) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(SDL_HasEvents(SDL_USEREVENT, SDL_LASTEVENT));
     StopTimer(timer);
     PollSystemEvents();
     EXPECT_EQ(TimerTicks(timer), 0);

@@ -34,7 +34,7 @@ TEST_F(DirectSoundTest, CueIsSilentUntilResumedThenPlaysTheSamplesUnchanged) {
     ASSERT_TRUE(sound);
     auto channel = CueSound(sound);
     EXPECT_EQ(ChannelPlaying(channel), 0);
-    SleepMs(300);
+    Elapse(300);
     EXPECT_EQ(ChannelPlaying(channel), 0);
     ResumeChannel(channel);
     EXPECT_EQ(ChannelPlaying(channel), 1);
@@ -115,11 +115,11 @@ TEST_F(DirectSoundTest, FullPanSilencesTheFarSide) {
 TEST_F(DirectSoundTest, LoopingSoundPlaysUntilStopped) {
     auto sound = Load(kRate / 10, Square, SOUND_LOOP);
     auto channel = PlaySound(sound);
-    SleepMs(600);
+    Elapse(600);
     EXPECT_EQ(ChannelPlaying(channel), 1);
     StopChannel(channel);
     EXPECT_EQ(ChannelPlaying(channel), 0);
-    SleepMs(200);
+    Elapse(200);
 
     auto out = _capture.Finish();
     auto segments = Segments(out);
@@ -129,13 +129,13 @@ TEST_F(DirectSoundTest, LoopingSoundPlaysUntilStopped) {
 }
 
 TEST_F(DirectSoundTest, PauseThenResumeContinuesFromTheSamePosition) {
-    const int frames = kRate / 2;
+    const int frames = kRate;  // long enough that the pause comes well inside it
     auto sound = Load(frames, Ramp);
     auto channel = PlaySound(sound);
-    SleepMs(150);
+    Elapse(150);
     PauseChannel(channel);
     EXPECT_EQ(ChannelPlaying(channel), 0);
-    SleepMs(250);
+    Elapse(250);
     ResumeChannel(channel);
     ASSERT_TRUE(WaitSilent(channel));
 
@@ -184,7 +184,7 @@ TEST_F(DirectSoundTest, DroppedSoundFinishesThenItsBuffersAreReleased) {
     ASSERT_TRUE(driver->_lonely);
     auto other = Load(100, Square);  // creating a sound flushes the lonely buffers...
     EXPECT_TRUE(driver->_lonely);     // ...but not one still playing
-    SleepMs(450);
+    Elapse(450);
     auto third = Load(100, Square);
     EXPECT_FALSE(driver->_lonely);
 

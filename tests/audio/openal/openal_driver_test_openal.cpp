@@ -37,13 +37,13 @@ TEST_F(OpenALDriverTest, CuedSoundWaitsForResumeAndDoesNotRestartOnceEnded) {
     EXPECT_TRUE(Cast<TOpenALSound>(sound));
     auto channel = CueSound(sound);
     EXPECT_EQ(ChannelPlaying(channel), 0);
-    SleepMs(300);
+    Elapse(300);
     ResumeChannel(channel);
     EXPECT_EQ(ChannelPlaying(channel), 1);
     ASSERT_TRUE(WaitSilent(channel));
     ResumeChannel(channel);  // the source has stopped: resuming does nothing
     EXPECT_EQ(ChannelPlaying(channel), 0);
-    SleepMs(100);
+    Elapse(100);
 
     auto out = _capture.Finish();
     auto segments = Segments(out);
@@ -65,18 +65,18 @@ TEST_F(OpenALDriverTest, VolumeIsTheSourceGain) {
 TEST_F(OpenALDriverTest, LoopingUntilStoppedAndPauseKeepsThePosition) {
     auto loop = Load(kRate / 10, Square, SOUND_LOOP);
     auto channel = PlaySound(loop);
-    SleepMs(500);
+    Elapse(500);
     EXPECT_EQ(ChannelPlaying(channel), 1);
     StopChannel(channel);
     EXPECT_EQ(ChannelPlaying(channel), 0);
-    SleepMs(200);
+    Elapse(200);
 
-    const int frames = kRate / 2;
+    const int frames = kRate;  // long enough that the pause comes well inside it
     auto once = PlaySound(Load(frames, Ramp));
-    SleepMs(150);
+    Elapse(150);
     PauseChannel(once);
     EXPECT_EQ(ChannelPlaying(once), 0);
-    SleepMs(250);
+    Elapse(250);
     ResumeChannel(once);
     ASSERT_TRUE(WaitSilent(once));
 
@@ -143,7 +143,7 @@ TEST_F(OpenALDriverTest, BigEndianSamplePlaysLikeItsLittleEndianConversion) {
     for (auto sample : {big, big->Convert(SF_MONO16LE)}) {
         auto channel = PlaySound(LoadSound(Ref<TObject>(sample)));
         ASSERT_TRUE(WaitSilent(channel));
-        SleepMs(50);
+        Elapse(50);
     }
     auto out = _capture.Finish();
     auto segments = Segments(out);

@@ -28,8 +28,6 @@ long long AllocatedBytes() {
 #endif
 }
 
-int Sleep(double frames) { return static_cast<int>(std::lround(frames * 1000.0 / 44100.0)); }
-
 class StreamPlaybackTest : public PlaybackTest, public ::testing::WithParamInterface<const char16_t*> {};
 
 // Each file plays looping, loaded whole and then streamed, for three loops
@@ -43,10 +41,10 @@ TEST_P(StreamPlaybackTest, LoopsSoundAsTheLoadedSoundDoesOverThreeLoopPoints) {
         lengths.push_back(length);
         for (int flags : {SOUND_LOOP, SOUND_LOOP | SOUND_STREAM}) {
             auto channel = PlaySound(LoadSound(FromUtf8(file.path), flags));
-            SleepMs(Sleep(3.5 * length) + 250);
+            _capture.WaitForOutput(static_cast<int>(3.5 * length) + kRate / 4);
             EXPECT_EQ(ChannelPlaying(channel), 1) << file.name;
             StopChannel(channel);
-            SleepMs(120);
+            Elapse(120);
         }
     }
     auto out = _capture.Finish();
@@ -75,16 +73,16 @@ TEST_F(StreamControlTest, PauseAndResumeAtAnyMomentLoseNoFrameAndStopEndsIt) {
     auto files = WriteStreamFiles(_dir);
     auto loaded = LoadedFrames(files[3].path);  // 16-bit stereo, played unchanged
     auto channel = PlaySound(LoadSound(FromUtf8(files[3].path), SOUND_LOOP | SOUND_STREAM));
-    SleepMs(60);
+    Elapse(60);
     for (int pause : {37, 81, 12, 140, 55}) {
-        SleepMs(pause);
+        Elapse(pause);
         PauseChannel(channel);
         EXPECT_EQ(ChannelPlaying(channel), 0);
-        SleepMs(60);
+        Elapse(60);
         ResumeChannel(channel);
         EXPECT_EQ(ChannelPlaying(channel), 1);
     }
-    SleepMs(50);
+    Elapse(50);
     StopChannel(channel);
     EXPECT_EQ(ChannelPlaying(channel), 0);
     ResumeChannel(channel);  // a stopped channel stays stopped
