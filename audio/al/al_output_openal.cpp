@@ -9,12 +9,15 @@
 #include <vector>
 
 #include "al/al_name.h"
+#include "al/loopback_player.h"
 #include "audio/audio_sample.h"
 #include "driver/output_watch.h"
 
 namespace vellum {
 
 namespace {
+
+constexpr int kStandInHertz = 44100;
 
 // alcSetThreadContext and alcGetThreadContext, where the library offers
 // per-thread contexts.
@@ -83,7 +86,7 @@ TAlOutput::Device TAlOutput::OpenStandIn() {
     standIn.device = open ? open(nullptr) : nullptr;
     if (!standIn.device) return {};
     standIn.context = CreateContext(standIn.device, {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT,
-                                                     ALC_SHORT_SOFT, ALC_FREQUENCY, 44100});
+                                                     ALC_SHORT_SOFT, ALC_FREQUENCY, kStandInHertz});
     if (!standIn.context) CloseDevice(standIn);
     return standIn;
 }
@@ -134,7 +137,8 @@ void TAlOutput::Watch() {
 }
 
 void TAlOutput::Close() {
-    _watch.reset();  // waits for a device being opened
+    _watch.reset();   // waits for a device being opened
+    _player.reset();  // no pull renders the stand-in once it closes
     std::lock_guard lock(_lock);
     _current.store(nullptr, std::memory_order_release);
     CloseDevice(_device);
@@ -145,7 +149,8 @@ bool TAlOutput::Lost() const { return _lost.load(std::memory_order_acquire); }
 
 // Only the watch swaps devices, so its own reads need no lock.
 bool TAlOutput::Connected() {
-    if (_device.standIn || !_device.device) return false;
+    if (_device.standIn) return _player && _player->Playing();
+    if (!_device.device) return false;
     ALCint connected = ALC_TRUE;
     alcGetIntegerv(_device.device, ALC_CONNECTED, 1, &connected);
     return connected != ALC_FALSE;
@@ -153,7 +158,7 @@ bool TAlOutput::Connected() {
 
 bool TAlOutput::Reopen() {
     Device fresh = OpenDevice();  // the slow part, with nothing held
-    if (!fresh.context) return false;
+    if (!fresh.context) return PlayStandIn();
     Device old;
     std::vector<std::shared_ptr<TAlRebuilt>> objects[2];
     {
@@ -169,7 +174,17 @@ bool TAlOutput::Reopen() {
             for (auto& object : stage) object->Rebuild();
         _lost.store(false, std::memory_order_release);
     }
-    CloseDevice(old);  // frees what was made on it
+    _player.reset();   // the stand-in is heard no more...
+    CloseDevice(old);  // ...and frees what was made on it
+    return true;
+}
+
+bool TAlOutput::PlayStandIn() {
+    if (!_device.standIn) return false;
+    _player.reset();  // one whose output went away
+    _player = TLoopbackPlayer::Start(_device.device, kStandInHertz);
+    if (!_player) return false;
+    _lost.store(false, std::memory_order_release);
     return true;
 }
 

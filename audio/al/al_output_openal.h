@@ -9,8 +9,10 @@
 // watch opens the same device names again about once a second, off the
 // program thread, and once one opens, swaps it in and has every object
 // made on the output (TAlRebuilt) made again there. An output that could
-// not open any device at first starts on a stand-in that plays nowhere (a
-// loopback device nobody renders) and is watched the same way.
+// not open any device at first starts on a stand-in (a loopback device)
+// and is watched the same way; until a device opens, the watch also tries
+// the platform's own output for the stand-in (TLoopbackPlayer), since
+// OpenAL Soft never reaches a server that was not there at its first call.
 
 #include <AL/al.h>
 #include <AL/alc.h>
@@ -25,6 +27,7 @@
 
 namespace vellum {
 
+class TLoopbackPlayer;
 class TOutputWatch;
 
 // Something made on an output that must be made again on a new device.
@@ -87,8 +90,10 @@ private:
     static Device OpenStandIn();
     static void CloseDevice(Device& device);
     bool Connected();
-    // Opens a device and swaps it in; false when none opens.
+    // Opens a device and swaps it in, or else plays the stand-in; false
+    // when neither works.
     bool Reopen();
+    bool PlayStandIn();
 
     std::vector<std::optional<std::string>> _names;  // Null: the default device
     mutable std::recursive_mutex _lock;  // held by every scope on the output, and to swap devices
@@ -98,6 +103,7 @@ private:
     std::atomic<bool> _lost{false};
     std::vector<Tracked> _tracked;  // under _lock
     size_t _pruneAt = 64;
+    std::unique_ptr<TLoopbackPlayer> _player;  // the watch's: plays the stand-in
     std::unique_ptr<TOutputWatch> _watch;
 };
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "driver/quiet_probe.h"
+
 namespace vellum {
 
 TOutputWatch::TOutputWatch(Hooks hooks, bool away) : _hooks(std::move(hooks)), _away(away) {
@@ -30,7 +32,10 @@ void TOutputWatch::Run() {
         if (Away()) {
             if (_hooks.away) _hooks.away();
             if (Clock::now() >= nextTry) {
-                if (_hooks.reopen())
+                HoldLibraryErrors();
+                bool reopened = _hooks.reopen();
+                ReleaseLibraryErrors();
+                if (reopened)
                     _away.store(false, std::memory_order_release);
                 else
                     nextTry = Clock::now() + kRetry;

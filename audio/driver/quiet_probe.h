@@ -9,11 +9,17 @@
 
 namespace vellum {
 
-// Quietens the sound libraries from now on (nests).
+// Quietens the sound libraries from now on (nests). On the program thread:
+// it sets the environment.
 void HoldStandardError();
 // Lets them speak again (ALSA's errors; OpenAL Soft reads its level once).
 void SetStandardErrorAside();
 // The same; without sound, one line says that sound is off.
 void ReleaseStandardError(bool soundOn);
+
+// ALSA's errors alone, held and let go from any thread: a watch holds them
+// while it retries an output, which would otherwise fill standard error.
+void HoldLibraryErrors();
+void ReleaseLibraryErrors();
 
 }  // namespace vellum

@@ -4,12 +4,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 namespace vellum {
 
 namespace {
 
-int depth = 0;
+// The watches' threads retry outputs while the program thread may probe.
+std::mutex quietLock;
+int depth = 0;  // under quietLock
 
 // ALSA's error handler, as its header declares it; Null restores its default.
 using AlsaErrorHandler = void (*)(const char* file, int line, const char* function, int err, const char* fmt, ...);
@@ -29,17 +32,25 @@ SetAlsaErrorHandler AlsaSetter() {
 
 }  // namespace
 
-void HoldStandardError() {
+void HoldLibraryErrors() {
+    std::lock_guard lock(quietLock);
     if (depth++ > 0) return;
-    // OpenAL Soft takes its log level at its first call; one the user chose stays.
-    setenv("ALSOFT_LOGLEVEL", "0", 0);
     if (auto set = AlsaSetter()) set(IgnoreAlsaError);
 }
 
-void SetStandardErrorAside() {
+void ReleaseLibraryErrors() {
+    std::lock_guard lock(quietLock);
     if (depth == 0 || --depth > 0) return;
     if (auto set = AlsaSetter()) set(nullptr);
 }
+
+void HoldStandardError() {
+    // OpenAL Soft takes its log level at its first call; one the user chose stays.
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    HoldLibraryErrors();
+}
+
+void SetStandardErrorAside() { ReleaseLibraryErrors(); }
 
 void ReleaseStandardError(bool soundOn) {
     SetStandardErrorAside();

@@ -175,6 +175,24 @@ TEST_F(SoundServerTest, OpenALDriverPlaysOnOnceTheServerReturns) {
     });
 }
 
+// OpenAL Soft settles the outputs it can reach at its first call, so a
+// server that appears later is only heard if the driver finds it itself;
+// and it keeps it through a restart.
+TEST_F(SoundServerTest, OpenALDriverStartedBeforeTheServerPlaysOnceItAppears) {
+    ASSERT_TRUE(testutil::PulseServer::Installed()) << "pulseaudio and pactl: run scripts/setup";
+    ASSERT_EQ(SetAudioDriver(u"OpenAL"), 1);
+    auto current = CurrentAudioDriver();
+    EXPECT_EQ(current->WaitingForOutput(), 1);
+    auto loop = PlaySound(Load(kRate, SOUND_LOOP));
+    for (int start = 0; start < 2; ++start) {
+        ASSERT_TRUE(_server.Start());
+        EXPECT_TRUE(_server.WaitForSinkInputs(1, seconds(20))) << "no sound once the server is there, start " << start;
+        EXPECT_TRUE(WaitFor([&] { return current->WaitingForOutput() == 0; }, seconds(10)));
+        EXPECT_TRUE(ChannelPlaying(loop));
+        _server.Stop();
+    }
+}
+
 TEST_F(SoundServerTest, DirectSoundDriverPlaysOnOnceTheServerReturns) {
     SurviveRestart(u"DirectSound", [](const Ref<TChannel>& channel) {
         auto buffer = Cast<TAlSoundBuffer>(Cast<TDirectSoundChannel>(channel)->_buf->_buffer);
