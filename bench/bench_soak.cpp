@@ -3,13 +3,15 @@
 // restarted, it switches between full screen and a window (Ctrl+F), and it
 // is stopped for 3 s (SIGSTOP, SIGCONT). Prints the crashes, the resident
 // memory after a minute of warm-up and at the end, the ticks missed in each
-// minute (frames around the stops apart), and, for every restart, the
+// minute (frames around the stops apart) with the resident memory and the
+// heap in use at that minute, and, for every restart, the
 // seconds until the game's stream was back and until its sound reached the
 // server's output again.
 //   bench_soak [minutes]   default 30
 // Needs DISPLAY, the built Data folder, pulseaudio, pactl and parec
 // (pulseaudio-utils) and stress-ng; scripts/setup installs them.
 
+#include <malloc.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -42,6 +44,14 @@ constexpr int kStopSeconds = 3;
 constexpr int kCaptureSeconds = 8;
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// What malloc hands out now, in every arena and in mappings of its own: a
+// leak grows it, while resident memory also holds free pages the arenas
+// keep and what the renderer maps itself.
+double HeapInUseMb() {
+    struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
+}
 
 double ResidentMb() {
     std::ifstream statm("/proc/self/statm");
@@ -94,7 +104,8 @@ int Play(int seconds, const char* out) {
         last = now;
         if (Seconds(now - start) >= (minute + 1) * 60.0) {
             ++minute;
-            std::fprintf(report, "minute %d missed %d stops %d\n", minute, missed, stops);
+            std::fprintf(report, "minute %d missed %d stops %d resident %.2f heap %.2f\n", minute, missed, stops,
+                         ResidentMb(), HeapInUseMb());
             if (minute == 1) std::fprintf(report, "warm %.2f\n", ResidentMb());
             std::fflush(report);
             missed = stops = 0;
@@ -232,10 +243,12 @@ int Soak(const std::string& self, int minutes) {
     for (const auto& path : reports) {
         std::ifstream in(path);
         for (std::string line; std::getline(in, line);) {
-            double value = 0;
+            double value = 0, heap = 0;
             int m = 0, missed = 0, stops = 0;
-            if (std::sscanf(line.c_str(), "minute %d missed %d stops %d", &m, &missed, &stops) == 3)
-                std::printf("minute %2d: %d missed ticks (%d frames spanned a stop)\n", m, missed, stops);
+            if (std::sscanf(line.c_str(), "minute %d missed %d stops %d resident %lf heap %lf", &m, &missed, &stops,
+                            &value, &heap) == 5)
+                std::printf("minute %2d: %d missed ticks (%d frames spanned a stop), resident %.1f MB, heap in use %.1f MB\n",
+                            m, missed, stops, value, heap);
             else if (std::sscanf(line.c_str(), "warm %lf", &value) == 1)
                 std::printf("resident after warm-up %.1f MB\n", value);
             else if (std::sscanf(line.c_str(), "end %lf", &value) == 1)
