@@ -7,6 +7,8 @@
 # recorded game, the examples build with pkg-config and with CMake against
 # the shared library, and one runs. Nothing is installed into the system.
 set -euo pipefail
+# Greps in pipelines read all their input: one that stopped at its match
+# would leave the writer a closed pipe, and pipefail would fail the line.
 src=$1 build=$2 cmake=$3 version=$4
 major=${version%%.*}
 arch=$(dpkg --print-architecture)
@@ -40,12 +42,12 @@ done
 # dpkg-shlibdeps found what the programs need.
 for deb in "$game" "$library"; do
   for need in libc6 libsdl2-2.0-0 libopenal1 libvorbisfile3 libpng16-16 libfreetype6; do
-    field "$deb" Depends | grep -q "\b$need\b" || fail "$(basename "$deb") does not depend on $need: $(field "$deb" Depends)"
+    field "$deb" Depends | grep "\b$need\b" >/dev/null || fail "$(basename "$deb") does not depend on $need: $(field "$deb" Depends)"
   done
 done
-field "$dev" Depends | grep -qF "libvellum$major (= $version)" || fail "libvellum-dev does not depend on its library"
-dpkg-deb --info "$library" shlibs | grep -qx "libvellum $major libvellum$major (>= $version)" || fail "shlibs"
-dpkg-deb --info "$library" triggers | grep -qx "activate-noawait ldconfig" || fail "the ldconfig trigger"
+field "$dev" Depends | grep -F "libvellum$major (= $version)" >/dev/null || fail "libvellum-dev does not depend on its library"
+dpkg-deb --info "$library" shlibs | grep -x "libvellum $major libvellum$major (>= $version)" >/dev/null || fail "shlibs"
+dpkg-deb --info "$library" triggers | grep -x "activate-noawait ldconfig" >/dev/null || fail "the ldconfig trigger"
 for script in preinst postinst prerm postrm; do
   for deb in "$game" "$library" "$dev"; do
     dpkg-deb --info "$deb" "$script" >/dev/null 2>&1 && fail "$(basename "$deb") has a $script script"
@@ -127,14 +129,14 @@ for example in hello_window input_loop; do
   # shellcheck disable=SC2046  # the flags are words
   c++ -o "$work/$example" "$examples/$example.cpp" $(pkg-config --cflags --libs vellum) >"$work/$example.log" 2>&1 \
     || { cat "$work/$example.log"; fail "building $example with pkg-config"; }
-  readelf -d "$work/$example" | grep -q "NEEDED.*\[libvellum\.so\.$major\]" || fail "$example does not use libvellum.so.$major"
+  readelf -d "$work/$example" | grep "NEEDED.*\[libvellum\.so\.$major\]" >/dev/null || fail "$example does not use libvellum.so.$major"
 done
 export LD_LIBRARY_PATH=$root/usr/lib/$multiarch
-ldd "$work/hello_window" | grep -qF "$root/usr/lib/$multiarch/libvellum.so.$major" || fail "hello_window found another libvellum"
+ldd "$work/hello_window" | grep -F "$root/usr/lib/$multiarch/libvellum.so.$major" >/dev/null || fail "hello_window found another libvellum"
 "$cmake" -S "$examples" -B "$work/cmake-examples" -DCMAKE_PREFIX_PATH="$root/usr" >"$work/cmake-examples.log" 2>&1 \
   && "$cmake" --build "$work/cmake-examples" >>"$work/cmake-examples.log" 2>&1 \
   || { cat "$work/cmake-examples.log"; fail "building the examples with find_package"; }
-readelf -d "$work/cmake-examples/hello_window" | grep -q "NEEDED.*\[libvellum\.so\.$major\]" \
+readelf -d "$work/cmake-examples/hello_window" | grep "NEEDED.*\[libvellum\.so\.$major\]" >/dev/null \
   || fail "find_package(Vellum) did not link the shared library"
 . "$src/tests/window_program.sh"
 export VELLUM_NO_DIALOGS=1
