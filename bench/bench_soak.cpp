@@ -2,11 +2,11 @@
 // while stress-ng keeps two cores busy, and every 30 s its sound server is
 // restarted, it switches between full screen and a window (Ctrl+F), and it
 // is stopped for 3 s (SIGSTOP, SIGCONT). Prints the crashes, the resident
-// memory after three minutes of warm-up and at the end, the ticks missed in each
-// minute (frames around the stops apart) with the resident memory and the
-// heap in use at that minute, and, for every restart, the
-// seconds until the game's stream was back and until its sound reached the
-// server's output again.
+// memory after three minutes of warm-up and at the end, the ticks missed in
+// each minute (frames around the stops apart) with the resident memory and
+// the heap in use at that minute, and, for every restart, the seconds until
+// the game's stream was back and until its sound reached the server's
+// output again.
 //   bench_soak [minutes]   default 30
 // Needs DISPLAY, the built Data folder, pulseaudio, pactl and parec
 // (pulseaudio-utils) and stress-ng; scripts/setup installs them.
@@ -109,9 +109,10 @@ int Play(int seconds, const char* out) {
         last = now;
         if (Seconds(now - start) >= (minute + 1) * 60.0) {
             ++minute;
+            double resident = ResidentMb();
             std::fprintf(report, "minute %d missed %d stops %d resident %.2f heap %.2f\n", minute, missed, stops,
-                         ResidentMb(), HeapInUseMb());
-            if (minute == std::min(kWarmUpMinutes, seconds / 60)) std::fprintf(report, "warm %.2f\n", ResidentMb());
+                         resident, HeapInUseMb());
+            if (minute == std::min(kWarmUpMinutes, seconds / 60)) std::fprintf(report, "warm %.2f\n", resident);
             std::fflush(report);
             missed = stops = 0;
         }
